@@ -1,0 +1,91 @@
+#include "tests/support/DialogAnswerer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+
+namespace {
+QString withoutMnemonic(QString text) { return text.remove(QLatin1Char('&')); }
+} // namespace
+
+DialogAnswerer::DialogAnswerer() {
+    timer_.setInterval(10);
+    connect(&timer_, &QTimer::timeout, this, &DialogAnswerer::poll);
+    timer_.start();
+}
+
+DialogAnswerer::~DialogAnswerer() { timer_.stop(); }
+
+DialogAnswerer& DialogAnswerer::press(QMessageBox::StandardButton button) {
+    answers_.push_back([button](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        if (!box || !box->button(button))
+            return false;
+        box->button(button)->click();
+        return true;
+    });
+    return *this;
+}
+
+DialogAnswerer& DialogAnswerer::pressText(const QString& buttonText) {
+    answers_.push_back([buttonText](QWidget* dialog) {
+        for (auto* button : dialog->findChildren<QAbstractButton*>()) {
+            if (withoutMnemonic(button->text()) == buttonText && button->isVisible()) {
+                button->click();
+                return true;
+            }
+        }
+        return false;
+    });
+    return *this;
+}
+
+DialogAnswerer& DialogAnswerer::handle(std::function<void(QWidget*)> callback) {
+    answers_.push_back([callback](QWidget* dialog) {
+        callback(dialog);
+        return true;
+    });
+    return *this;
+}
+
+SeenDialog DialogAnswerer::describe(QWidget* dialog) {
+    SeenDialog seen;
+    seen.className = QString::fromLatin1(dialog->metaObject()->className());
+    seen.title = dialog->windowTitle();
+    if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+        seen.text = box->text();
+        seen.icon = box->icon();
+        for (auto* button : box->buttons())
+            seen.buttons << withoutMnemonic(button->text());
+    }
+    return seen;
+}
+
+void DialogAnswerer::poll() {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog || !dialog->isVisible()) {
+        current_ = nullptr; // a dialog that is reused counts again when it shows again
+        return;
+    }
+    if (dialog == current_)
+        return;
+    current_ = dialog;
+    SeenDialog seen = describe(dialog);
+    bool answered = false;
+    if (!answers_.empty()) {
+        auto answer = std::move(answers_.front());
+        answers_.pop_front();
+        answered = answer(dialog);
+    }
+    seen.answered = answered;
+    seen_ << seen;
+    if (!answered) {
+        // Nothing fitting was queued: close it so the test cannot hang,
+        // and let the test see that it went unanswered.
+        if (auto* asDialog = qobject_cast<QDialog*>(dialog))
+            asDialog->reject();
+        else
+            dialog->close();
+    }
+}
