@@ -9,6 +9,8 @@
 #include <memory>
 #include <mutex>
 #include <stdexcept>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -42,24 +44,37 @@ std::string requiredEnvironment(const char* name) {
     return value;
 }
 
-// Creating a database takes a while; a copy of one empty database made once
-// per test process is much quicker and just as fresh.
+// Creating a database takes a while; a copy of one empty database is much
+// quicker and just as fresh. The template is made once per test run and
+// shared by every test process, under a file lock.
 std::string templatePath() {
     static std::once_flag once;
     static std::string path;
     std::call_once(once, [] {
-        path = TestDatabase::dataDirectory() + "/template-" + std::to_string(getpid()) + ".fdb";
-        std::filesystem::remove(path);
+        path = TestDatabase::dataDirectory() + "/template.fdb";
+        const std::string lockPath = path + ".lock";
+        const int lock = ::open(lockPath.c_str(), O_CREAT | O_RDWR, 0644);
+        if (lock < 0 || ::flock(lock, LOCK_EX) != 0)
+            throw std::runtime_error("cannot lock " + lockPath);
+        struct Unlock {
+            int fd;
+            ~Unlock() { ::close(fd); }
+        } unlock{lock};
+        if (std::filesystem::exists(path))
+            return;
+        const std::string building = path + ".new";
+        std::filesystem::remove(building);
         ISC_STATUS_ARRAY status{};
         isc_db_handle db = 0;
         isc_tr_handle tr = 0;
-        const std::string sql = "CREATE DATABASE '" + TestDatabase::server() + ":" + path + "' USER '" + kUser +
-                                "' PASSWORD '" + kPassword + "' PAGE_SIZE 8192 DEFAULT CHARACTER SET WIN1252";
+        const std::string sql = "CREATE DATABASE '" + TestDatabase::server() + ":" + building + "' USER '" +
+                                kUser + "' PASSWORD '" + kPassword +
+                                "' PAGE_SIZE 8192 DEFAULT CHARACTER SET WIN1252";
         isc_dsql_execute_immediate(status, &db, &tr, 0, sql.c_str(), SQL_DIALECT_V6, nullptr);
         check(status, "creating the template database");
         isc_detach_database(status, &db);
         check(status, "detaching the template database");
-        std::atexit([] { std::filesystem::remove(path); });
+        std::filesystem::rename(building, path);
     });
     return path;
 }

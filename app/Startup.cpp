@@ -1,0 +1,80 @@
+#include "app/Startup.h"
+
+#include "app/Dialogs.h"
+#include "app/ScreenText.h"
+#include "app/TApplication.h"
+#include "app/UFuncoes.h"
+#include "app/uFrmCorvelo.h"
+#include "app/ufrmEmpty.h"
+#include "util/FormatSettings.h"
+
+#include <QFont>
+#include <QLocale>
+
+namespace {
+
+char singleByte(const QString& text, char fallback) {
+    try {
+        const std::string bytes = fromScreen(text);
+        return bytes.size() == 1 ? bytes[0] : fallback;
+    } catch (const std::exception&) {
+        return fallback;
+    }
+}
+
+} // namespace
+
+void LoadSystemFormatSettings() {
+    const QLocale system = QLocale::system();
+    FormatSettings& settings = formatSettings();
+    settings.DecimalSeparator = singleByte(system.decimalPoint(), '.');
+    settings.ThousandSeparator = singleByte(system.groupSeparator(), ',');
+    // The date separator is the first sign between the fields of the short date.
+    const QString shortDate = system.dateFormat(QLocale::ShortFormat);
+    for (const QChar c : shortDate) {
+        if (!c.isLetter()) {
+            settings.DateSeparator = singleByte(QString(c), '/');
+            break;
+        }
+    }
+}
+
+void ApplyProgramFont(QApplication& app) {
+    QFont font(QStringLiteral("DejaVu Sans Condensed"));
+    font.setPixelSize(11);
+    app.setFont(font);
+}
+
+void CreateForms() {
+    frmCorvelo = new TfrmCorvelo();
+    frmEmpty = new TfrmEmpty();
+    Funcoes = new TFuncoes();
+}
+
+void DestroyForms() {
+    delete Funcoes;
+    delete frmEmpty;
+    delete frmCorvelo;
+}
+
+int RunProgram(TApplication& app) {
+    ApplyProgramFont(app);
+    LoadSystemFormatSettings();
+    try {
+        CreateForms();
+    } catch (const std::exception& error) {
+        // The error handler is not in place yet: say it and end, showing no window.
+        SystemMessageBox(error.what(), ApplicationTitle, MB_OK);
+        DestroyForms();
+        return 1;
+    }
+    frmCorvelo->showMaximized();
+    const int result = app.exec();
+    DestroyForms();
+    return result;
+}
+
+bool HasDisplay() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}

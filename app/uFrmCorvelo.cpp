@@ -1,0 +1,108 @@
+#include "app/uFrmCorvelo.h"
+
+#include "app/DataGridModel.h"
+#include "app/ErrorHandling.h"
+#include "app/ScreenText.h"
+#include "util/FormatSettings.h"
+#include "util/TextFile.h"
+#include "util/TextUtils.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableView>
+
+TfrmCorvelo* frmCorvelo = nullptr;
+
+TfrmCorvelo::TfrmCorvelo() {
+    setObjectName(QStringLiteral("frmCorvelo"));
+    setWindowTitle(QStringLiteral("Ib Corvelo = 05/02/2020"));
+    setGeometry(194, 62, 1382, 784);
+    createControls(this);
+
+    gridModel_ = new DataGridModel(this);
+    DBDados->setModel(gridModel_);
+    ShowInGrid(&dtstable);
+
+    connectHandlers();
+    layoutFrame();
+}
+
+TfrmCorvelo::~TfrmCorvelo() {
+    if (frmCorvelo == this)
+        frmCorvelo = nullptr;
+}
+
+void TfrmCorvelo::connectHandlers() {
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (!pageChangeFromCode_)
+            guarded(PageControl1, [this] { PageControl1Change(PageControl1); });
+    });
+}
+
+std::string TfrmCorvelo::ConfigPath() { return DiretorioAplicacao() + "Config.txt"; }
+
+void TfrmCorvelo::FormActivate(QObject*) {
+    ApplyProgramFormatSettings();
+    const std::string path = ConfigPath();
+    if (FileExists(path)) {
+        const std::string line = ReadFirstLine(path);
+        if (!line.empty())
+            edtServer->setText(toScreen(line));
+    }
+    setCurrentPageFromCode(TabArquivo);
+}
+
+void TfrmCorvelo::PageControl1Change(QObject*) {
+    const bool script = PageControl1->currentWidget() == TabSheet4;
+    pageHeight_ = script ? PageHeightScript : PageHeightOthers;
+    layoutFrame();
+    ShowInGrid(script ? &dtsScript : &dtstable);
+}
+
+void TfrmCorvelo::FormClose(QObject*) { WriteSingleLine(ConfigPath(), fromScreen(edtServer->text())); }
+
+void TfrmCorvelo::ShowInGrid(TDataSource* source) { gridModel_->setDataSource(source); }
+
+TDataSource* TfrmCorvelo::GridDataSource() const { return gridModel_->dataSource(); }
+
+void TfrmCorvelo::setCurrentPageFromCode(QWidget* page) {
+    pageChangeFromCode_ = true;
+    PageControl1->setCurrentWidget(page);
+    pageChangeFromCode_ = false;
+}
+
+bool TfrmCorvelo::event(QEvent* event) {
+    // Modal dialogs of this window hand the activation back when they close;
+    // that is not the window becoming the active form again.
+    if (event->type() == QEvent::WindowActivate && !activated_) {
+        activated_ = true;
+        guarded(this, [this] { FormActivate(this); });
+    }
+    return QWidget::event(event);
+}
+
+void TfrmCorvelo::closeEvent(QCloseEvent* event) {
+    bool closed = false;
+    guarded(this, [&] {
+        FormClose(this);
+        closed = true;
+    });
+    // A settings file that cannot be written keeps the window open.
+    if (closed)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TfrmCorvelo::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutFrame();
+}
+
+void TfrmCorvelo::layoutFrame() {
+    PageControl1->setGeometry(0, 0, width(), pageHeight_);
+    DBDados->setGeometry(0, pageHeight_, width(), qMax(0, height() - pageHeight_));
+    pnlMemo->raise();
+}

@@ -1,0 +1,275 @@
+// Start-up, activation, tab changes, the settings file and the error box,
+// on the real forms.
+#include "app/Dialogs.h"
+#include "app/ErrorHandling.h"
+#include "app/ScreenText.h"
+#include "app/Startup.h"
+#include "app/UFuncoes.h"
+#include "app/uFrmCorvelo.h"
+#include "app/ufrmEmpty.h"
+#include "tests/support/DialogAnswerer.h"
+#include "tests/support/QtPrinters.h"
+#include "util/Exceptions.h"
+#include "util/FormatSettings.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableView>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool waitUntil(const std::function<bool()>& condition, int milliseconds = 3000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > milliseconds)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        removeConfig();
+        formatSettings() = FormatSettings{};
+        CreateForms();
+        kDesignServerText = frmCorvelo->edtServer->text();
+    }
+    void TearDown() override {
+        DestroyForms();
+        removeConfig();
+        formatSettings() = FormatSettings{};
+    }
+
+    static void removeConfig() {
+        std::error_code ignored;
+        fs::remove_all(TfrmCorvelo::ConfigPath(), ignored);
+    }
+    static void writeConfig(const std::string& bytes) {
+        std::ofstream(TfrmCorvelo::ConfigPath(), std::ios::binary) << bytes;
+    }
+    static std::string readConfig() {
+        std::ifstream in(TfrmCorvelo::ConfigPath(), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    QString kDesignServerText; // the text edtServer has before any Config.txt is read
+
+    // Shows the main window and waits for its first activation.
+    void showAndActivate() {
+        frmCorvelo->show();
+        frmCorvelo->activateWindow();
+        ASSERT_TRUE(waitUntil([] { return frmCorvelo->PageControl1->currentWidget() == frmCorvelo->TabArquivo; }))
+            << "the activation steps did not run";
+    }
+
+    // Selects a tab as the user does, through the tab bar.
+    static void clickTab(QWidget* page) {
+        QTabWidget* pages = frmCorvelo->PageControl1;
+        pages->tabBar()->setCurrentIndex(pages->indexOf(page));
+    }
+};
+
+TEST_F(ShellTest, StartupCreatesTheThreeFormsAndInstallsTheErrorHandler) {
+    ASSERT_NE(frmCorvelo, nullptr);
+    ASSERT_NE(frmEmpty, nullptr);
+    ASSERT_NE(Funcoes, nullptr);
+    EXPECT_EQ(frmCorvelo->objectName(), "frmCorvelo");
+    EXPECT_EQ(frmCorvelo->windowTitle(), "Ib Corvelo = 05/02/2020");
+    EXPECT_EQ(frmEmpty->objectName(), "frmEmpty");
+    EXPECT_EQ(Funcoes->objectName(), "Funcoes");
+    EXPECT_EQ(Funcoes->windowTitle(), "Funcoes");
+    EXPECT_FALSE(Funcoes->isVisible());
+    EXPECT_FALSE(frmEmpty->isVisible());
+    EXPECT_TRUE(HasApplicationErrorHandler());
+
+    // Before activation: "Grava Campo" current, the grid on the table, panel hidden.
+    EXPECT_EQ(frmCorvelo->PageControl1->currentWidget(), frmCorvelo->TabSheet2);
+    EXPECT_EQ(frmCorvelo->GridDataSource(), &frmCorvelo->dtstable);
+    EXPECT_FALSE(frmCorvelo->pnlMemo->isVisibleTo(frmCorvelo));
+    EXPECT_TRUE(frmCorvelo->campoMemo.empty());
+}
+
+TEST_F(ShellTest, ActivationAppliesSettingsAndShowsArquivoWithoutSwitchingTheGrid) {
+    formatSettings().DecimalSeparator = ',';
+    formatSettings().ThousandSeparator = '.';
+    formatSettings().ShortDateFormat = "yyyy-mm-dd";
+    showAndActivate();
+
+    EXPECT_EQ(formatSettings().DecimalSeparator, '.');
+    EXPECT_EQ(formatSettings().ThousandSeparator, ',');
+    EXPECT_EQ(formatSettings().ShortDateFormat, "dd/mm/yyyy");
+    EXPECT_EQ(frmCorvelo->edtServer->text(), kDesignServerText) << "no Config.txt: the design text stays";
+    // Switching the page from code is not a tab change: the height stays 250.
+    EXPECT_EQ(frmCorvelo->PageControl1->height(), 250);
+    EXPECT_EQ(frmCorvelo->GridDataSource(), &frmCorvelo->dtstable);
+}
+
+TEST_F(ShellTest, ActivationReadsOnlyTheFirstLineOfTheSettingsFile) {
+    struct Case {
+        std::string file;
+        QString server;
+    };
+    const Case cases[] = {
+        {"10.1.1.7:E:\r\nsegunda linha\r\n", "10.1.1.7:E:"},
+        {"10.1.1.7:E:\nresto", "10.1.1.7:E:"},
+        {"10.1.1.7:E:", "10.1.1.7:E:"},
+        {"\r\n10.1.1.7:E:\r\n", kDesignServerText},
+        {"", kDesignServerText},
+        {"   \r\n", "   "},
+        {"srv\x1Aoutro\r\n", "srv"},
+        {"S\xE3o Jo\xE3o:C:\r\n", QStringLiteral("São João:C:")},
+    };
+    for (const Case& c : cases) {
+        DestroyForms();
+        CreateForms();
+        writeConfig(c.file);
+        frmCorvelo->FormActivate(frmCorvelo);
+        EXPECT_EQ(frmCorvelo->edtServer->text(), c.server) << "file: " << c.file;
+        EXPECT_EQ(frmCorvelo->PageControl1->currentWidget(), frmCorvelo->TabArquivo);
+    }
+}
+
+TEST_F(ShellTest, UnreadableSettingsFileIsReportedAndLeavesTheFormAsItWas) {
+    // A file that opens but cannot be read: the kernel refuses to read this one
+    // at offset 0, even for root.
+    fs::create_symlink("/proc/self/mem", TfrmCorvelo::ConfigPath());
+    formatSettings().DecimalSeparator = ',';
+    DialogAnswerer dialogs;
+    dialogs.press(QMessageBox::Ok);
+    frmCorvelo->show();
+    frmCorvelo->activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return dialogs.seen().size() == 1 && dialogs.pending() == 0; }));
+
+    const SeenDialog& box = dialogs.seen().front();
+    EXPECT_EQ(box.title, "Erro de sistema");
+    EXPECT_TRUE(box.text.contains(QString::fromStdString(TfrmCorvelo::ConfigPath()))) << box.text.toStdString();
+    EXPECT_EQ(box.buttons, QStringList{"OK"});
+    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(formatSettings().DecimalSeparator, '.') << "the settings come before the file";
+    EXPECT_EQ(frmCorvelo->edtServer->text(), kDesignServerText);
+    EXPECT_EQ(frmCorvelo->PageControl1->currentWidget(), frmCorvelo->TabSheet2);
+}
+
+TEST_F(ShellTest, ClosingWritesTheServerPrefixWithCrLfAndDropsOtherLines) {
+    writeConfig("\r\nsegunda linha\r\n");
+    showAndActivate();
+    frmCorvelo->edtServer->setText(QStringLiteral("10.0.0.9:F:ção"));
+    EXPECT_TRUE(frmCorvelo->close());
+    EXPECT_FALSE(frmCorvelo->isVisible());
+    EXPECT_EQ(readConfig(), "10.0.0.9:F:\xE7\xE3o\r\n");
+
+    // The next start shows what was saved.
+    DestroyForms();
+    CreateForms();
+    frmCorvelo->FormActivate(frmCorvelo);
+    EXPECT_EQ(frmCorvelo->edtServer->text(), QStringLiteral("10.0.0.9:F:ção"));
+}
+
+TEST_F(ShellTest, ASettingsFileThatCannotBeWrittenKeepsTheWindowOpen) {
+    showAndActivate();
+    fs::create_directory(TfrmCorvelo::ConfigPath());
+    DialogAnswerer dialogs;
+    dialogs.press(QMessageBox::Ok).press(QMessageBox::Ok);
+    EXPECT_FALSE(frmCorvelo->close());
+    EXPECT_FALSE(frmCorvelo->close()) << "every attempt fails while the cause persists";
+    EXPECT_TRUE(frmCorvelo->isVisible());
+    ASSERT_EQ(dialogs.seen().size(), 2);
+    EXPECT_EQ(dialogs.seen()[0].title, "Erro de sistema");
+    EXPECT_TRUE(dialogs.seen()[0].text.contains("Config.txt"));
+
+    fs::remove(TfrmCorvelo::ConfigPath());
+    EXPECT_TRUE(frmCorvelo->close());
+    EXPECT_EQ(readConfig(), fromScreen(kDesignServerText) + "\r\n");
+}
+
+TEST_F(ShellTest, ATextTheCodePageCannotHoldIsNotSavedSilentlyChanged) {
+    showAndActivate();
+    frmCorvelo->edtServer->setText(QStringLiteral("servidor→1:"));
+    DialogAnswerer dialogs;
+    dialogs.press(QMessageBox::Ok);
+    EXPECT_FALSE(frmCorvelo->close());
+    ASSERT_EQ(dialogs.seen().size(), 1);
+    EXPECT_TRUE(dialogs.seen()[0].text.contains(QStringLiteral("U+2192")));
+    EXPECT_FALSE(fs::exists(TfrmCorvelo::ConfigPath()));
+    frmCorvelo->edtServer->setText(QStringLiteral("servidor:"));
+    EXPECT_TRUE(frmCorvelo->close());
+}
+
+TEST_F(ShellTest, TabChangesSetTheHeightThenTheGridSource) {
+    showAndActivate();
+    frmCorvelo->resize(1200, 700);
+    struct Step {
+        QWidget* page;
+        int height;
+        TDataSource* source;
+    };
+    const Step steps[] = {
+        {frmCorvelo->TabSheet2, 160, &frmCorvelo->dtstable}, {frmCorvelo->TabSheet4, 250, &frmCorvelo->dtsScript},
+        {frmCorvelo->TabArquivo, 160, &frmCorvelo->dtstable}, {frmCorvelo->TabSheet3, 160, &frmCorvelo->dtstable},
+        {frmCorvelo->TabSheet4, 250, &frmCorvelo->dtsScript}, {frmCorvelo->TabSheet1, 160, &frmCorvelo->dtstable},
+    };
+    for (const Step& step : steps) {
+        clickTab(step.page);
+        EXPECT_EQ(frmCorvelo->PageControl1->height(), step.height);
+        EXPECT_EQ(frmCorvelo->GridDataSource(), step.source);
+        // The grid fills the rest of the window below the page control.
+        EXPECT_EQ(frmCorvelo->DBDados->y(), step.height);
+        EXPECT_EQ(frmCorvelo->DBDados->height(), frmCorvelo->height() - step.height);
+        EXPECT_EQ(frmCorvelo->DBDados->width(), frmCorvelo->width());
+    }
+}
+
+TEST_F(ShellTest, AMessageClosedOnScriptPageIsNoNewActivation) {
+    showAndActivate();
+    clickTab(frmCorvelo->TabSheet4);
+    writeConfig("outro:Z:\r\n");
+    DialogAnswerer dialogs;
+    dialogs.press(QMessageBox::Ok);
+    ShowMessage("Commit Executado");
+    waitUntil([] { return false; }, 100);
+    EXPECT_EQ(frmCorvelo->PageControl1->currentWidget(), frmCorvelo->TabSheet4);
+    EXPECT_EQ(frmCorvelo->edtServer->text(), kDesignServerText);
+    ASSERT_EQ(dialogs.seen().size(), 1);
+    EXPECT_EQ(dialogs.seen()[0].title, "Corvelo");
+    EXPECT_EQ(dialogs.seen()[0].text, "Commit Executado");
+    EXPECT_EQ(dialogs.seen()[0].icon, QMessageBox::NoIcon);
+}
+
+TEST_F(ShellTest, ErrorsLeavingAHandlerReachTheSystemErrorBoxUnchanged) {
+    DialogAnswerer dialogs;
+    dialogs.press(QMessageBox::Ok);
+    guarded(frmCorvelo, [] { throw Exception("Tabela n\xE3o encontrada: 'CLIENTES'"); });
+    guarded(frmCorvelo, [] { throw EAbort(); });
+    ASSERT_EQ(dialogs.seen().size(), 1) << "a silent error shows nothing";
+    EXPECT_EQ(dialogs.seen()[0].title, "Erro de sistema");
+    EXPECT_EQ(dialogs.seen()[0].text, QStringLiteral("Tabela não encontrada: 'CLIENTES'"));
+    EXPECT_EQ(dialogs.seen()[0].buttons, QStringList{"OK"});
+    EXPECT_EQ(dialogs.seen()[0].icon, QMessageBox::NoIcon);
+}
+
+TEST_F(ShellTest, PerguntaSimNaoIsTrueOnlyForYes) {
+    DialogAnswerer dialogs;
+    dialogs.press(QMessageBox::Yes).press(QMessageBox::No);
+    EXPECT_TRUE(PerguntaSimNao("Deseja dar Commit ?"));
+    EXPECT_FALSE(PerguntaSimNao("Deseja dar Commit ?"));
+    ASSERT_EQ(dialogs.seen().size(), 2);
+    EXPECT_EQ(dialogs.seen()[0].title, QStringLiteral("Confirmação"));
+    EXPECT_EQ(dialogs.seen()[0].buttons, (QStringList{"Yes", "No"}));
+    EXPECT_EQ(dialogs.seen()[0].icon, QMessageBox::Question);
+}
+
+} // namespace
