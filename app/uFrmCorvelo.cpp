@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 
 TfrmCorvelo* frmCorvelo = nullptr;
 
@@ -76,11 +77,24 @@ void TfrmCorvelo::setCurrentPageFromCode(QWidget* page) {
 bool TfrmCorvelo::event(QEvent* event) {
     // Modal dialogs of this window hand the activation back when they close;
     // that is not the window becoming the active form again.
-    if (event->type() == QEvent::WindowActivate && !activated_) {
-        activated_ = true;
-        guarded(this, [this] { FormActivate(this); });
-    }
+    if (event->type() == QEvent::WindowActivate)
+        runFirstActivation();
     return QWidget::event(event);
+}
+
+void TfrmCorvelo::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Without a window manager nothing activates the window; once the event
+    // loop has shown it, it counts as activated all the same.
+    if (!activated_)
+        QTimer::singleShot(0, this, [this] { runFirstActivation(); });
+}
+
+void TfrmCorvelo::runFirstActivation() {
+    if (activated_)
+        return;
+    activated_ = true;
+    guarded(this, [this] { FormActivate(this); });
 }
 
 void TfrmCorvelo::closeEvent(QCloseEvent* event) {

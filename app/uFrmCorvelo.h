@@ -39,11 +39,13 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void connectHandlers();
+    void runFirstActivation();
     void layoutFrame();
     // Switching pages from code is not a user's tab change.
     void setCurrentPageFromCode(QWidget* page);
