@@ -45,38 +45,46 @@ std::string requiredEnvironment(const char* name) {
 }
 
 // Creating a database takes a while; a copy of one empty database is much
-// quicker and just as fresh. The template is made once per test run and
-// shared by every test process, under a file lock.
-std::string templatePath() {
-    static std::once_flag once;
-    static std::string path;
-    std::call_once(once, [] {
-        path = TestDatabase::dataDirectory() + "/template.fdb";
-        const std::string lockPath = path + ".lock";
-        const int lock = ::open(lockPath.c_str(), O_CREAT | O_RDWR, 0644);
-        if (lock < 0 || ::flock(lock, LOCK_EX) != 0)
-            throw std::runtime_error("cannot lock " + lockPath);
-        struct Unlock {
-            int fd;
-            ~Unlock() { ::close(fd); }
-        } unlock{lock};
-        if (std::filesystem::exists(path))
-            return;
-        const std::string building = path + ".new";
-        std::filesystem::remove(building);
-        ISC_STATUS_ARRAY status{};
-        isc_db_handle db = 0;
-        isc_tr_handle tr = 0;
-        const std::string sql = "CREATE DATABASE '" + TestDatabase::server() + ":" + building + "' USER '" +
-                                kUser + "' PASSWORD '" + kPassword +
-                                "' PAGE_SIZE 8192 DEFAULT CHARACTER SET WIN1252";
-        isc_dsql_execute_immediate(status, &db, &tr, 0, sql.c_str(), SQL_DIALECT_V6, nullptr);
-        check(status, "creating the template database");
-        isc_detach_database(status, &db);
-        check(status, "detaching the template database");
-        std::filesystem::rename(building, path);
-    });
+// quicker and just as fresh. The template of each dialect is made once per test
+// run and shared by every test process, under a file lock.
+std::string makeTemplate(unsigned short dialect) {
+    const std::string path =
+        TestDatabase::dataDirectory() + (dialect == SQL_DIALECT_V6 ? "/template.fdb" : "/template-dialect1.fdb");
+    const std::string lockPath = path + ".lock";
+    const int lock = ::open(lockPath.c_str(), O_CREAT | O_RDWR, 0644);
+    if (lock < 0 || ::flock(lock, LOCK_EX) != 0)
+        throw std::runtime_error("cannot lock " + lockPath);
+    struct Unlock {
+        int fd;
+        ~Unlock() { ::close(fd); }
+    } unlock{lock};
+    if (std::filesystem::exists(path))
+        return path;
+    const std::string building = path + ".new";
+    std::filesystem::remove(building);
+    ISC_STATUS_ARRAY status{};
+    isc_db_handle db = 0;
+    isc_tr_handle tr = 0;
+    // The dialect of the creating statement becomes the database's dialect.
+    const std::string sql = "CREATE DATABASE '" + TestDatabase::server() + ":" + building + "' USER '" + kUser +
+                            "' PASSWORD '" + kPassword + "' PAGE_SIZE 8192 DEFAULT CHARACTER SET WIN1252";
+    isc_dsql_execute_immediate(status, &db, &tr, 0, sql.c_str(), dialect, nullptr);
+    check(status, "creating the template database");
+    isc_detach_database(status, &db);
+    check(status, "detaching the template database");
+    std::filesystem::rename(building, path);
     return path;
+}
+
+std::string templatePath(unsigned short dialect) {
+    static std::once_flag once1, once3;
+    static std::string path1, path3;
+    if (dialect == SQL_DIALECT_V5) {
+        std::call_once(once1, [] { path1 = makeTemplate(SQL_DIALECT_V5); });
+        return path1;
+    }
+    std::call_once(once3, [] { path3 = makeTemplate(SQL_DIALECT_V6); });
+    return path3;
 }
 
 struct Statement {
@@ -140,10 +148,15 @@ std::string TestDatabase::server() { return requiredEnvironment("CORVELO_TEST_SE
 
 std::string TestDatabase::dataDirectory() { return requiredEnvironment("CORVELO_TEST_DATA"); }
 
-TestDatabase::TestDatabase() {
+TestDatabase::TestDatabase() : TestDatabase(SQL_DIALECT_V6) {}
+
+TestDatabase::TestDatabase(int sqlDialect) {
+    if (sqlDialect != SQL_DIALECT_V5 && sqlDialect != SQL_DIALECT_V6)
+        throw std::invalid_argument("a test database has SQL dialect 1 or 3");
+    dialect_ = static_cast<unsigned short>(sqlDialect);
     static std::atomic<int> counter{0};
     path_ = dataDirectory() + "/test-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".fdb";
-    std::filesystem::copy_file(templatePath(), path_, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(templatePath(dialect_), path_, std::filesystem::copy_options::overwrite_existing);
     connectString_ = server() + ":" + path_;
     attach();
 }
@@ -186,7 +199,7 @@ void TestDatabase::exec(const std::string& sql) {
     Transaction tr;
     tr.start(&db);
     ISC_STATUS_ARRAY status{};
-    isc_dsql_execute_immediate(status, &db, &tr.handle, 0, sql.c_str(), SQL_DIALECT_V6, nullptr);
+    isc_dsql_execute_immediate(status, &db, &tr.handle, 0, sql.c_str(), dialect_, nullptr);
     check(status, "executing " + sql);
     tr.commit();
 }
@@ -206,11 +219,11 @@ std::vector<TestRow> TestDatabase::query(const std::string& sql) {
     check(status, "allocating a statement");
 
     std::unique_ptr<XSQLDA, decltype(&std::free)> out(allocateSqlda(1), &std::free);
-    isc_dsql_prepare(status, &tr.handle, &st.handle, 0, sql.c_str(), SQL_DIALECT_V6, out.get());
+    isc_dsql_prepare(status, &tr.handle, &st.handle, 0, sql.c_str(), dialect_, out.get());
     check(status, "preparing " + sql);
     if (out->sqld > out->sqln) {
         out.reset(allocateSqlda(out->sqld));
-        isc_dsql_describe(status, &st.handle, SQL_DIALECT_V6, out.get());
+        isc_dsql_describe(status, &st.handle, dialect_, out.get());
         check(status, "describing " + sql);
     }
 
@@ -232,12 +245,12 @@ std::vector<TestRow> TestDatabase::query(const std::string& sql) {
         var.sqlind = &nulls[i];
     }
 
-    isc_dsql_execute(status, &tr.handle, &st.handle, SQL_DIALECT_V6, nullptr);
+    isc_dsql_execute(status, &tr.handle, &st.handle, dialect_, nullptr);
     check(status, "executing " + sql);
 
     std::vector<TestRow> rows;
     for (;;) {
-        ISC_STATUS result = isc_dsql_fetch(status, &st.handle, SQL_DIALECT_V6, out.get());
+        ISC_STATUS result = isc_dsql_fetch(status, &st.handle, dialect_, out.get());
         if (result == 100)
             break;
         check(status, "fetching " + sql);

@@ -14,6 +14,8 @@ class TestDatabase {
 public:
     // Creates an empty dialect-3 database with the default character set WIN1252.
     TestDatabase();
+    // The same with the given SQL dialect (1 or 3); exec and query use it too.
+    explicit TestDatabase(int sqlDialect);
     ~TestDatabase();
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;
@@ -44,4 +46,5 @@ private:
     std::string path_;
     std::string connectString_;
     unsigned int db_ = 0; // the client library's handle, kept opaque here
+    unsigned short dialect_ = 3;
 };
