@@ -11,8 +11,14 @@ void DataGridModel::setDataSource(TDataSource* source) {
 }
 
 // Until a dataset is bound to the source there is nothing to show.
-int DataGridModel::rowCount(const QModelIndex&) const { return 0; }
+int DataGridModel::rowCount(const QModelIndex&) const {
+    return 0;
+}
 
-int DataGridModel::columnCount(const QModelIndex&) const { return 0; }
+int DataGridModel::columnCount(const QModelIndex&) const {
+    return 0;
+}
 
-QVariant DataGridModel::data(const QModelIndex&, int) const { return {}; }
+QVariant DataGridModel::data(const QModelIndex&, int) const {
+    return {};
+}

@@ -11,7 +11,9 @@ const char* const ApplicationTitle = "Corvelo";
 
 namespace {
 
-QWidget* dialogParent() { return QApplication::activeWindow(); }
+QWidget* dialogParent() {
+    return QApplication::activeWindow();
+}
 
 // Message boxes of the program never show a detail or help button, and the
 // text is shown as plain text (a message may hold "<" from the server).
@@ -29,7 +31,8 @@ QMessageBox* makeBox(const std::string& text, const QString& title, QMessageBox:
 } // namespace
 
 void ShowMessage(const std::string& text) {
-    std::unique_ptr<QMessageBox> box(makeBox(text, QString::fromLatin1(ApplicationTitle), QMessageBox::NoIcon));
+    std::unique_ptr<QMessageBox> box(
+        makeBox(text, QString::fromLatin1(ApplicationTitle), QMessageBox::NoIcon));
     box->setStandardButtons(QMessageBox::Ok);
     box->exec();
 }

@@ -13,9 +13,13 @@ ApplicationErrorHandler& installedHandler() {
 }
 } // namespace
 
-void SetApplicationErrorHandler(ApplicationErrorHandler handler) { installedHandler() = std::move(handler); }
+void SetApplicationErrorHandler(ApplicationErrorHandler handler) {
+    installedHandler() = std::move(handler);
+}
 
-bool HasApplicationErrorHandler() { return static_cast<bool>(installedHandler()); }
+bool HasApplicationErrorHandler() {
+    return static_cast<bool>(installedHandler());
+}
 
 void HandleApplicationError(QObject* sender, std::exception_ptr error) {
     try {

@@ -17,8 +17,7 @@ bool HasApplicationErrorHandler();
 // Without an installed handler the error is shown in a plain error box.
 void HandleApplicationError(QObject* sender, std::exception_ptr error);
 
-template <class Handler>
-void guarded(QObject* sender, Handler&& handler) noexcept {
+template <class Handler> void guarded(QObject* sender, Handler&& handler) noexcept {
     try {
         handler();
     } catch (...) {

@@ -2,9 +2,9 @@
 
 #include "util/Exceptions.h"
 
+#include <QList>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QList>
 
 QString toScreen(const std::string& text) {
     QStringDecoder decoder("windows-1252");
@@ -22,17 +22,21 @@ std::string fromScreen(const QString& text) {
             const QString character = text.mid(i, length);
             QStringEncoder single("windows-1252", QStringConverter::Flag::Stateless);
             const QByteArray encoded = single.encode(character);
-            if (single.hasError() || toScreen(std::string(encoded.constData(), encoded.size())) != character) {
-                const QString code = QString::number(character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
+            if (single.hasError() ||
+                toScreen(std::string(encoded.constData(), encoded.size())) != character) {
+                const QString code =
+                    QString::number(character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
                 // The message itself must fit the code page, so it names the character by its code.
-                const QString message = QStringLiteral("O caractere U+%1 não pode ser usado: o banco de dados "
-                                                       "guarda o texto na página de código Windows-1252.")
-                                            .arg(code);
+                const QString message =
+                    QStringLiteral("O caractere U+%1 não pode ser usado: o banco de dados "
+                                   "guarda o texto na página de código Windows-1252.")
+                        .arg(code);
                 throw EConvertError(fromScreen(message));
             }
             i += length - 1;
         }
-        throw EConvertError(fromScreen(QStringLiteral("O texto não pode ser convertido para a página de código Windows-1252.")));
+        throw EConvertError(fromScreen(
+            QStringLiteral("O texto não pode ser convertido para a página de código Windows-1252.")));
     }
     return result;
 }

@@ -6,9 +6,10 @@
 
 int main(int argc, char** argv) {
     if (!HasDisplay()) {
-        std::fputs("Corvelo: no display found. This is a desktop program: start it inside a graphical session "
-                   "(DISPLAY or WAYLAND_DISPLAY set), or under a virtual one with xvfb-run.\n",
-                   stderr);
+        std::fputs(
+            "Corvelo: no display found. This is a desktop program: start it inside a graphical session "
+            "(DISPLAY or WAYLAND_DISPLAY set), or under a virtual one with xvfb-run.\n",
+            stderr);
         return 1;
     }
     TApplication app(argc, argv);

@@ -3,13 +3,18 @@
 #include "app/DataGridModel.h"
 #include "app/ErrorHandling.h"
 #include "app/ScreenText.h"
+#include "db/MainConnectionSettings.h"
 #include "util/FormatSettings.h"
 #include "util/TextFile.h"
 #include "util/TextUtils.h"
 
+#include "app/widgets/FlatButton.h"
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QFrame>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -21,6 +26,7 @@ TfrmCorvelo::TfrmCorvelo() {
     setWindowTitle(QStringLiteral("Ib Corvelo = 05/02/2020"));
     setGeometry(194, 62, 1382, 784);
     createControls(this);
+    createComponents();
 
     gridModel_ = new DataGridModel(this);
     DBDados->setModel(gridModel_);
@@ -35,14 +41,42 @@ TfrmCorvelo::~TfrmCorvelo() {
         frmCorvelo = nullptr;
 }
 
+void TfrmCorvelo::createComponents() {
+    ConfigureMainConnection(dtbSuporte, ibtSuporte);
+
+    OpenDialog1 = new QFileDialog(this);
+    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
+    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    // Names on the server's disks are upper case; on Linux the same files may
+    // be written in lower case, so both forms are listed.
+    OpenDialog1->setNameFilters({QStringLiteral("Banco VKT (*.VKT *.vkt)"),
+                                 QStringLiteral("Banco Dados GDB (*.GDB *.gdb)"),
+                                 QStringLiteral("Banco Dados FDB (*.FDB *.fdb)")});
+}
+
+void TfrmCorvelo::onClick(QAbstractButton* button, void (TfrmCorvelo::*handler)(QObject*)) {
+    connect(button, &QAbstractButton::clicked, this,
+            [this, button, handler] { guarded(button, [&] { (this->*handler)(button); }); });
+}
+
 void TfrmCorvelo::connectHandlers() {
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
         if (!pageChangeFromCode_)
             guarded(PageControl1, [this] { PageControl1Change(PageControl1); });
     });
+    onClick(btncon, &TfrmCorvelo::btnconClick);
+    onClick(SpeedButton6, &TfrmCorvelo::SpeedButton6Click);
+    onClick(btnFechar, &TfrmCorvelo::btnFecharClick);
+    onClick(SpeedButton9, &TfrmCorvelo::SpeedButton9Click);
+    onClick(SpeedButton10, &TfrmCorvelo::SpeedButton10Click);
+    onClick(SpeedButton11, &TfrmCorvelo::SpeedButton11Click);
 }
 
-std::string TfrmCorvelo::ConfigPath() { return DiretorioAplicacao() + "Config.txt"; }
+std::string TfrmCorvelo::ConfigPath() {
+    return DiretorioAplicacao() + "Config.txt";
+}
 
 void TfrmCorvelo::FormActivate(QObject*) {
     ApplyProgramFormatSettings();
@@ -62,11 +96,17 @@ void TfrmCorvelo::PageControl1Change(QObject*) {
     ShowInGrid(script ? &dtsScript : &dtstable);
 }
 
-void TfrmCorvelo::FormClose(QObject*) { WriteSingleLine(ConfigPath(), fromScreen(edtServer->text())); }
+void TfrmCorvelo::FormClose(QObject*) {
+    WriteSingleLine(ConfigPath(), fromScreen(edtServer->text()));
+}
 
-void TfrmCorvelo::ShowInGrid(TDataSource* source) { gridModel_->setDataSource(source); }
+void TfrmCorvelo::ShowInGrid(TDataSource* source) {
+    gridModel_->setDataSource(source);
+}
 
-TDataSource* TfrmCorvelo::GridDataSource() const { return gridModel_->dataSource(); }
+TDataSource* TfrmCorvelo::GridDataSource() const {
+    return gridModel_->dataSource();
+}
 
 void TfrmCorvelo::setCurrentPageFromCode(QWidget* page) {
     pageChangeFromCode_ = true;

@@ -2,6 +2,7 @@
 
 #include "db/DatabaseErrors.h"
 #include "db/ParameterBuffers.h"
+#include "db/RelationFieldCache.h"
 #include "db/StatusVector.h"
 #include "db/TIBBase.h"
 #include "db/TIBDataSetBase.h"
@@ -15,7 +16,9 @@ TTransactionAction hardForm(TTransactionAction action) {
 
 } // namespace
 
-TIBDatabase::TIBDatabase() : lib_(Client()), internalTransaction_(std::make_unique<TIBTransaction>()) {
+TIBDatabase::TIBDatabase()
+    : lib_(Client()), internalTransaction_(std::make_unique<TIBTransaction>()),
+      relationFields_(std::make_unique<RelationFieldCache>()) {
     internalTransaction_->SetDefaultDatabase(this);
 }
 
@@ -38,6 +41,7 @@ void TIBDatabase::SetDatabaseName(const std::string& name) {
     if (Connected())
         RaiseClientError(IBClientErrorCode::DatabaseOpen);
     databaseName_ = name;
+    relationFields_->Clear();
 }
 
 void TIBDatabase::SetParams(std::vector<std::string> params) {
@@ -140,6 +144,8 @@ void TIBDatabase::detach(bool force) {
             RaiseDatabaseError(lib_, status.get());
     }
     handle_ = 0;
+    // What the catalogue said may have changed by the next attach.
+    relationFields_->Clear();
 
     statementObjects_.ForEach([](TIBBase* object) {
         try {

@@ -8,6 +8,7 @@
 #include <vector>
 
 struct ClientLibrary;
+class RelationFieldCache;
 class TIBBase;
 class TIBDataSetBase;
 class TIBTransaction;
@@ -56,6 +57,9 @@ public:
     // The transaction used for the layer's own catalogue queries.
     TIBTransaction& InternalTransaction() { return *internalTransaction_; }
 
+    // Column facts of tables read from the catalogue, until DatabaseName changes.
+    RelationFieldCache& RelationFields() { return *relationFields_; }
+
     // The attachment handle for client-library calls (0 when detached).
     ClientHandle* Handle() { return &handle_; }
 
@@ -84,4 +88,5 @@ private:
     SlotList<TIBTransaction> transactions_;
     SlotList<TIBBase> statementObjects_;
     std::unique_ptr<TIBTransaction> internalTransaction_;
+    std::unique_ptr<RelationFieldCache> relationFields_;
 };

@@ -1,5 +1,6 @@
 #include "db/TIBSQL.h"
 
+#include "db/BlobIO.h"
 #include "db/DatabaseErrors.h"
 #include "db/StatusVector.h"
 #include "db/TIBDatabase.h"
@@ -256,29 +257,9 @@ std::string TIBSQL::FieldAsString(int index) const {
         return std::string(var.sqldata + sizeof length, static_cast<size_t>(length));
     }
 
-    const ClientLibrary& lib = Client();
     ISC_QUAD id;
     std::memcpy(&id, var.sqldata, sizeof id);
-    StatusVector status;
-    ClientHandle blob = 0;
-    lib.open_blob2(status.get(), Database()->Handle(), Transaction()->Handle(), &blob, &id, 0, nullptr);
-    Check(lib, status.get());
-    std::string content;
-    char segment[16384];
-    for (;;) {
-        unsigned short length = 0;
-        const ISC_STATUS result = lib.get_segment(status.get(), &blob, &length, sizeof segment, segment);
-        if (result != 0 && result != isc_segment)
-            break;
-        content.append(segment, length);
-    }
-    const bool readFailed = status.values[1] != isc_segstr_eof && Failed(status.get());
-    StatusVector closeStatus;
-    lib.close_blob(closeStatus.get(), &blob);
-    if (readFailed)
-        RaiseDatabaseError(lib, status.get());
-    Check(lib, closeStatus.get());
-    return content;
+    return ReadBlob(Database()->Handle(), Transaction()->Handle(), id);
 }
 
 int TIBSQL::FieldAsInteger(int index) const {

@@ -14,7 +14,7 @@ DEBIAN_PACKAGES=(
     firebird-dev libfbclient2 firebird3.0-server firebird3.0-utils
     libxlsxwriter-dev
     googletest libgtest-dev libgmock-dev
-    xvfb xauth imagemagick fonts-dejavu-core
+    xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra
 )
 
 log() { printf '[corvelo] %s\n' "$*" >&2; }

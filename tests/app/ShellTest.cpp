@@ -39,7 +39,6 @@ bool waitUntil(const std::function<bool()>& condition, int milliseconds = 3000) 
     return true;
 }
 
-
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -72,8 +71,9 @@ protected:
     void showAndActivate() {
         frmCorvelo->show();
         frmCorvelo->activateWindow();
-        ASSERT_TRUE(waitUntil([] { return frmCorvelo->PageControl1->currentWidget() == frmCorvelo->TabArquivo; }))
-            << "the activation steps did not run";
+        ASSERT_TRUE(waitUntil([] {
+            return frmCorvelo->PageControl1->currentWidget() == frmCorvelo->TabArquivo;
+        })) << "the activation steps did not run";
     }
 
     // Selects a tab as the user does, through the tab bar.
@@ -156,7 +156,8 @@ TEST_F(ShellTest, UnreadableSettingsFileIsReportedAndLeavesTheFormAsItWas) {
 
     const SeenDialog& box = dialogs.seen().front();
     EXPECT_EQ(box.title, "Erro de sistema");
-    EXPECT_TRUE(box.text.contains(QString::fromStdString(TfrmCorvelo::ConfigPath()))) << box.text.toStdString();
+    EXPECT_TRUE(box.text.contains(QString::fromStdString(TfrmCorvelo::ConfigPath())))
+        << box.text.toStdString();
     EXPECT_EQ(box.buttons, QStringList{"OK"});
     EXPECT_EQ(box.icon, QMessageBox::NoIcon);
     EXPECT_EQ(formatSettings().DecimalSeparator, '.') << "the settings come before the file";
@@ -218,9 +219,12 @@ TEST_F(ShellTest, TabChangesSetTheHeightThenTheGridSource) {
         TDataSource* source;
     };
     const Step steps[] = {
-        {frmCorvelo->TabSheet2, 160, &frmCorvelo->dtstable}, {frmCorvelo->TabSheet4, 250, &frmCorvelo->dtsScript},
-        {frmCorvelo->TabArquivo, 160, &frmCorvelo->dtstable}, {frmCorvelo->TabSheet3, 160, &frmCorvelo->dtstable},
-        {frmCorvelo->TabSheet4, 250, &frmCorvelo->dtsScript}, {frmCorvelo->TabSheet1, 160, &frmCorvelo->dtstable},
+        {frmCorvelo->TabSheet2, 160, &frmCorvelo->dtstable},
+        {frmCorvelo->TabSheet4, 250, &frmCorvelo->dtsScript},
+        {frmCorvelo->TabArquivo, 160, &frmCorvelo->dtstable},
+        {frmCorvelo->TabSheet3, 160, &frmCorvelo->dtstable},
+        {frmCorvelo->TabSheet4, 250, &frmCorvelo->dtsScript},
+        {frmCorvelo->TabSheet1, 160, &frmCorvelo->dtstable},
     };
     for (const Step& step : steps) {
         clickTab(step.page);

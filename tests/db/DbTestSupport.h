@@ -2,6 +2,7 @@
 // A connection and a transaction set up as the main window sets up its own,
 // on a fresh database of the test server.
 #include "db/DatabaseErrors.h"
+#include "db/MainConnectionSettings.h"
 #include "db/TIBDatabase.h"
 #include "db/TIBTransaction.h"
 #include "tests/support/TestDatabase.h"
@@ -18,17 +19,8 @@ inline const std::vector<std::string> kMainWindowTransactionParams = {"read_comm
 
 inline void ConfigureLikeMainWindow(TIBDatabase& connection, TIBTransaction& transaction,
                                     const std::string& databaseName) {
+    ConfigureMainConnection(connection, transaction);
     connection.SetDatabaseName(databaseName);
-    connection.SetParams(kMainWindowParams);
-    connection.SetLoginPrompt(false);
-    connection.SetDefaultTransaction(&transaction);
-    connection.SetIdleTimer(0);
-    connection.SetSQLDialect(3);
-    transaction.SetDefaultDatabase(&connection);
-    transaction.SetDefaultAction(TACommitRetaining);
-    transaction.SetParams(kMainWindowTransactionParams);
-    transaction.SetAutoStopAction(saNone);
-    transaction.SetIdleTimer(0);
 }
 
 // Member order matters: the transaction goes first, then the connection, then the file.

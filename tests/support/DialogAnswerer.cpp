@@ -6,7 +6,9 @@
 #include <QDialogButtonBox>
 
 namespace {
-QString withoutMnemonic(QString text) { return text.remove(QLatin1Char('&')); }
+QString withoutMnemonic(QString text) {
+    return text.remove(QLatin1Char('&'));
+}
 } // namespace
 
 DialogAnswerer::DialogAnswerer() {
@@ -15,7 +17,9 @@ DialogAnswerer::DialogAnswerer() {
     timer_.start();
 }
 
-DialogAnswerer::~DialogAnswerer() { timer_.stop(); }
+DialogAnswerer::~DialogAnswerer() {
+    timer_.stop();
+}
 
 DialogAnswerer& DialogAnswerer::press(QMessageBox::StandardButton button) {
     answers_.push_back([button](QWidget* dialog) {
@@ -71,12 +75,24 @@ void DialogAnswerer::poll() {
     if (dialog == current_)
         return;
     current_ = dialog;
+    // A dialog that is kept and shown again later is a new appearance, even
+    // when no event is processed between its two showings.
+    if (auto* asDialog = qobject_cast<QDialog*>(dialog))
+        connect(asDialog, &QDialog::finished, this, &DialogAnswerer::forgetCurrent, Qt::UniqueConnection);
+    // Answer a moment later, from inside the dialog's own event loop: a dialog
+    // can be found while it is still being shown, before its loop runs.
+    QTimer::singleShot(30, this, [this, target = QPointer<QWidget>(dialog)] { answer(target); });
+}
+
+void DialogAnswerer::answer(QWidget* dialog) {
+    if (!dialog)
+        return;
     SeenDialog seen = describe(dialog);
     bool answered = false;
     if (!answers_.empty()) {
-        auto answer = std::move(answers_.front());
+        auto next = std::move(answers_.front());
         answers_.pop_front();
-        answered = answer(dialog);
+        answered = next(dialog);
     }
     seen.answered = answered;
     seen_ << seen;
@@ -88,4 +104,8 @@ void DialogAnswerer::poll() {
         else
             dialog->close();
     }
+}
+
+void DialogAnswerer::forgetCurrent() {
+    current_ = nullptr;
 }

@@ -14,9 +14,9 @@ struct SeenDialog {
     QString className;
     QString title;
     QString text;
-    QStringList buttons;          // button texts without mnemonics, in layout order
+    QStringList buttons; // button texts without mnemonics, in layout order
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    bool answered = false;        // false: nothing was queued, the dialog was rejected
+    bool answered = false; // false: nothing was queued, the dialog was rejected
 };
 
 class DialogAnswerer : public QObject {
@@ -37,6 +37,8 @@ public:
 
 private:
     void poll();
+    void answer(QWidget* dialog);
+    void forgetCurrent();
     static SeenDialog describe(QWidget* dialog);
 
     QTimer timer_;

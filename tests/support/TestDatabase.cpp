@@ -5,11 +5,11 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
-#include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -48,8 +48,8 @@ std::string requiredEnvironment(const char* name) {
 // quicker and just as fresh. The template of each dialect is made once per test
 // run and shared by every test process, under a file lock.
 std::string makeTemplate(unsigned short dialect) {
-    const std::string path =
-        TestDatabase::dataDirectory() + (dialect == SQL_DIALECT_V6 ? "/template.fdb" : "/template-dialect1.fdb");
+    const std::string path = TestDatabase::dataDirectory() +
+                             (dialect == SQL_DIALECT_V6 ? "/template.fdb" : "/template-dialect1.fdb");
     const std::string lockPath = path + ".lock";
     const int lock = ::open(lockPath.c_str(), O_CREAT | O_RDWR, 0644);
     if (lock < 0 || ::flock(lock, LOCK_EX) != 0)
@@ -66,8 +66,9 @@ std::string makeTemplate(unsigned short dialect) {
     isc_db_handle db = 0;
     isc_tr_handle tr = 0;
     // The dialect of the creating statement becomes the database's dialect.
-    const std::string sql = "CREATE DATABASE '" + TestDatabase::server() + ":" + building + "' USER '" + kUser +
-                            "' PASSWORD '" + kPassword + "' PAGE_SIZE 8192 DEFAULT CHARACTER SET WIN1252";
+    const std::string sql = "CREATE DATABASE '" + TestDatabase::server() + ":" + building + "' USER '" +
+                            kUser + "' PASSWORD '" + kPassword +
+                            "' PAGE_SIZE 8192 DEFAULT CHARACTER SET WIN1252";
     isc_dsql_execute_immediate(status, &db, &tr, 0, sql.c_str(), dialect, nullptr);
     check(status, "creating the template database");
     isc_detach_database(status, &db);
@@ -144,9 +145,13 @@ std::string readBlob(isc_db_handle* db, isc_tr_handle* tr, ISC_QUAD id) {
 
 } // namespace
 
-std::string TestDatabase::server() { return requiredEnvironment("CORVELO_TEST_SERVER"); }
+std::string TestDatabase::server() {
+    return requiredEnvironment("CORVELO_TEST_SERVER");
+}
 
-std::string TestDatabase::dataDirectory() { return requiredEnvironment("CORVELO_TEST_DATA"); }
+std::string TestDatabase::dataDirectory() {
+    return requiredEnvironment("CORVELO_TEST_DATA");
+}
 
 TestDatabase::TestDatabase() : TestDatabase(SQL_DIALECT_V6) {}
 
@@ -156,7 +161,8 @@ TestDatabase::TestDatabase(int sqlDialect) {
     dialect_ = static_cast<unsigned short>(sqlDialect);
     static std::atomic<int> counter{0};
     path_ = dataDirectory() + "/test-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".fdb";
-    std::filesystem::copy_file(templatePath(dialect_), path_, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(templatePath(dialect_), path_,
+                               std::filesystem::copy_options::overwrite_existing);
     connectString_ = server() + ":" + path_;
     attach();
 }
@@ -277,6 +283,7 @@ std::vector<TestRow> TestDatabase::query(const std::string& sql) {
 std::optional<std::string> TestDatabase::scalar(const std::string& sql) {
     auto rows = query(sql);
     if (rows.size() != 1 || rows[0].size() != 1)
-        throw std::runtime_error("expected one value from " + sql + ", got " + std::to_string(rows.size()) + " rows");
+        throw std::runtime_error("expected one value from " + sql + ", got " + std::to_string(rows.size()) +
+                                 " rows");
     return rows[0][0];
 }

@@ -25,7 +25,10 @@ TEST(TestDatabase, TextNullsNumbersAndBlobsComeBackAsStored) {
     });
     const auto rows = db.query("SELECT ID, NOME, PRECO, DATA, OBS FROM T ORDER BY ID");
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0], (TestRow{"1", "Jo\xE3o D'\xC1vila", "12.50", "2020-02-05", std::string("\0\xFF" "A", 3)}));
+    EXPECT_EQ(rows[0], (TestRow{"1", "Jo\xE3o D'\xC1vila", "12.50", "2020-02-05",
+                                std::string("\0\xFF"
+                                            "A",
+                                            3)}));
     EXPECT_EQ(rows[1], (TestRow{"2", std::nullopt, std::nullopt, std::nullopt, std::nullopt}));
 }
 

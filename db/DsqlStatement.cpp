@@ -1,0 +1,135 @@
+#include "db/DsqlStatement.h"
+
+#include "db/StatusVector.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+constexpr int kColumnsAtPrepare = 32;
+
+} // namespace
+
+void SqldaDeleter::operator()(XSQLDA* sqlda) const {
+    std::free(sqlda);
+}
+
+Sqlda AllocateSqlda(int columns) {
+    const int n = columns < 1 ? 1 : columns;
+    Sqlda sqlda(static_cast<XSQLDA*>(std::calloc(1, XSQLDA_LENGTH(n))));
+    if (!sqlda)
+        throw std::bad_alloc();
+    sqlda->version = SQLDA_VERSION1;
+    sqlda->sqln = static_cast<ISC_SHORT>(n);
+    return sqlda;
+}
+
+DsqlStatement::DsqlStatement() : lib_(Client()), out_(AllocateSqlda(1)), in_(AllocateSqlda(1)) {}
+
+DsqlStatement::~DsqlStatement() {
+    Free();
+}
+
+void DsqlStatement::Prepare(ClientHandle* database, ClientHandle* transaction, const std::string& sql,
+                            int dialect) {
+    Free();
+    dialect_ = static_cast<unsigned short>(dialect);
+    StatusVector status;
+    lib_.dsql_alloc_statement2(status.get(), database, &handle_);
+    Check(lib_, status.get());
+    // Whatever fails from here drops the half-made statement first.
+    auto fail = [&] {
+        Free();
+        RaiseDatabaseError(lib_, status.get());
+    };
+
+    // Room for most results, so the prepare describes them at once.
+    out_ = AllocateSqlda(kColumnsAtPrepare);
+    lib_.dsql_prepare(status.get(), transaction, &handle_, 0, sql.c_str(), dialect_, out_.get());
+    if (Failed(status.get()))
+        fail();
+
+    const char typeItem[] = {isc_info_sql_stmt_type};
+    char reply[16] = {};
+    lib_.dsql_sql_info(status.get(), &handle_, sizeof typeItem, typeItem, sizeof reply, reply);
+    if (Failed(status.get()))
+        fail();
+    type_ = 0;
+    if (reply[0] == isc_info_sql_stmt_type) {
+        const auto length = static_cast<short>(lib_.vax_integer(reply + 1, 2));
+        if (length > 0 && length <= 4)
+            type_ = static_cast<int>(lib_.vax_integer(reply + 3, length));
+    }
+
+    if (out_->sqld > out_->sqln) {
+        out_ = AllocateSqlda(out_->sqld);
+        lib_.dsql_describe(status.get(), &handle_, dialect_, out_.get());
+        if (Failed(status.get()))
+            fail();
+    }
+    in_ = AllocateSqlda(1);
+    lib_.dsql_describe_bind(status.get(), &handle_, dialect_, in_.get());
+    if (Failed(status.get()))
+        fail();
+    if (in_->sqld > in_->sqln) {
+        in_ = AllocateSqlda(in_->sqld);
+        lib_.dsql_describe_bind(status.get(), &handle_, dialect_, in_.get());
+        if (Failed(status.get()))
+            fail();
+    }
+}
+
+void DsqlStatement::Execute(ClientHandle* transaction) {
+    StatusVector status;
+    lib_.dsql_execute(status.get(), transaction, &handle_, dialect_, inputOrNull());
+    Check(lib_, status.get());
+}
+
+void DsqlStatement::ExecuteWithOutput(ClientHandle* transaction) {
+    StatusVector status;
+    lib_.dsql_execute2(status.get(), transaction, &handle_, dialect_, inputOrNull(), out_.get());
+    Check(lib_, status.get());
+}
+
+void DsqlStatement::OpenCursor(ClientHandle* transaction) {
+    StatusVector status;
+    lib_.dsql_execute(status.get(), transaction, &handle_, dialect_, inputOrNull());
+    Check(lib_, status.get());
+    cursorOpen_ = true;
+}
+
+bool DsqlStatement::Fetch() {
+    StatusVector status;
+    const ISC_STATUS result = lib_.dsql_fetch(status.get(), &handle_, dialect_, out_.get());
+    if (result == 100)
+        return false;
+    Check(lib_, status.get());
+    return true;
+}
+
+void DsqlStatement::CloseCursor() {
+    if (!cursorOpen_)
+        return;
+    cursorOpen_ = false;
+    StatusVector status;
+    lib_.dsql_free_statement(status.get(), &handle_, DSQL_close);
+    Check(lib_, status.get());
+}
+
+void DsqlStatement::Free() noexcept {
+    cursorOpen_ = false;
+    type_ = 0;
+    if (handle_ == 0)
+        return;
+    // Dropping also closes an open cursor.
+    StatusVector ignored;
+    lib_.dsql_free_statement(ignored.get(), &handle_, DSQL_drop);
+    handle_ = 0;
+}
+
+void DsqlStatement::Forget() noexcept {
+    cursorOpen_ = false;
+    type_ = 0;
+    handle_ = 0;
+}
