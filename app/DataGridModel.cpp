@@ -1,24 +1,205 @@
 #include "app/DataGridModel.h"
 
-DataGridModel::DataGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+#include "app/ScreenText.h"
+#include "db/TDataSource.h"
+#include "db/TField.h"
+#include "db/TIBCustomDataSet.h"
+
+const QString DataGridModel::BrowseMark = QStringLiteral("\u25B6");
+const QString DataGridModel::EditMark = QStringLiteral("\u270E");
+const QString DataGridModel::InsertMark = QStringLiteral("*");
+
+class DataGridModel::Link : public TDataLink {
+public:
+    explicit Link(DataGridModel& model) : model_(model) {}
+
+    void ActiveChanged() override { model_.reload(); }
+    void DataSetChanged() override { model_.refresh(); }
+    void DataSetScrolled() override { model_.followCurrent(); }
+    void RecordChanged(TField*) override { model_.currentRowAssigned(); }
+    void EditingChanged() override { model_.followCurrent(); }
+
+private:
+    DataGridModel& model_;
+};
+
+DataGridModel::DataGridModel(QObject* parent) : QAbstractTableModel(parent), link_(std::make_unique<Link>(*this)) {}
+
+DataGridModel::~DataGridModel() = default;
 
 void DataGridModel::setDataSource(TDataSource* source) {
-    if (source == source_)
+    if (source == link_->DataSource())
         return;
+    link_->SetDataSource(source);
+    reload();
+}
+
+TDataSource* DataGridModel::dataSource() const {
+    return link_->DataSource();
+}
+
+TIBCustomDataSet* DataGridModel::openDataSet() const {
+    TIBCustomDataSet* dataSet = link_->DataSet();
+    return dataSet && dataSet->Active() ? dataSet : nullptr;
+}
+
+QStringList DataGridModel::fieldHeaders() const {
+    QStringList headers;
+    if (TIBCustomDataSet* dataSet = openDataSet())
+        for (int i = 0; i < dataSet->FieldCount(); ++i)
+            headers << toScreen(dataSet->FieldAt(i)->HeaderName());
+    return headers;
+}
+
+void DataGridModel::reload() {
     beginResetModel();
-    source_ = source;
+    headers_ = fieldHeaders();
+    TIBCustomDataSet* dataSet = openDataSet();
+    rows_ = dataSet ? dataSet->RecordCount() : 0;
+    indicatorRow_ = dataSet ? dataSet->RecNo() : -1;
+    fetchFailed_ = false;
     endResetModel();
+    emit currentRecordChanged();
 }
 
-// Until a dataset is bound to the source there is nothing to show.
-int DataGridModel::rowCount(const QModelIndex&) const {
-    return 0;
+// Not a reset: the view keeps its scroll position and a mouse press in
+// progress keeps its cell, which a post made by that press would otherwise drop.
+void DataGridModel::refresh() {
+    if (fieldHeaders() != headers_) {
+        reload();
+        return;
+    }
+    TIBCustomDataSet* dataSet = openDataSet();
+    const int count = dataSet ? dataSet->RecordCount() : 0;
+    if (count > rows_) {
+        beginInsertRows(QModelIndex(), rows_, count - 1);
+        rows_ = count;
+        endInsertRows();
+    } else if (count < rows_) {
+        beginRemoveRows(QModelIndex(), count, rows_ - 1);
+        rows_ = count;
+        endRemoveRows();
+    }
+    if (rows_ > 0) {
+        if (!headers_.isEmpty())
+            emit dataChanged(index(0, 0), index(rows_ - 1, static_cast<int>(headers_.size()) - 1));
+        emit headerDataChanged(Qt::Vertical, 0, rows_ - 1);
+    }
+    indicatorRow_ = dataSet ? dataSet->RecNo() : -1;
+    emit currentRecordChanged();
 }
 
-int DataGridModel::columnCount(const QModelIndex&) const {
-    return 0;
+void DataGridModel::followCurrent() {
+    catchUpRows();
+    TIBCustomDataSet* dataSet = openDataSet();
+    const int current = dataSet ? dataSet->RecNo() : -1;
+    if (indicatorRow_ >= 0 && indicatorRow_ < rows_)
+        emit headerDataChanged(Qt::Vertical, indicatorRow_, indicatorRow_);
+    indicatorRow_ = current;
+    if (current >= 0 && current < rows_)
+        emit headerDataChanged(Qt::Vertical, current, current);
+    emit currentRecordChanged();
 }
 
-QVariant DataGridModel::data(const QModelIndex&, int) const {
-    return {};
+void DataGridModel::currentRowAssigned() {
+    TIBCustomDataSet* dataSet = openDataSet();
+    const int current = dataSet ? dataSet->RecNo() : -1;
+    if (current >= 0 && current < rows_ && !headers_.isEmpty())
+        emit dataChanged(index(current, 0), index(current, static_cast<int>(headers_.size()) - 1));
+}
+
+void DataGridModel::catchUpRows() {
+    TIBCustomDataSet* dataSet = openDataSet();
+    const int count = dataSet ? dataSet->RecordCount() : 0;
+    if (count <= rows_)
+        return;
+    beginInsertRows(QModelIndex(), rows_, count - 1);
+    rows_ = count;
+    endInsertRows();
+}
+
+int DataGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+int DataGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(headers_.size());
+}
+
+QVariant DataGridModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    TIBCustomDataSet* dataSet = openDataSet();
+    if (!dataSet || !index.isValid())
+        return {};
+    return toScreen(dataSet->DisplayText(index.row(), index.column()));
+}
+
+QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return section >= 0 && section < headers_.size() ? QVariant(headers_[section]) : QVariant();
+    TIBCustomDataSet* dataSet = openDataSet();
+    if (!dataSet || section != dataSet->RecNo())
+        return QString();
+    switch (dataSet->State()) {
+    case dsEdit:
+        return EditMark;
+    case dsInsert:
+        return InsertMark;
+    default:
+        return BrowseMark;
+    }
+}
+
+Qt::ItemFlags DataGridModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    TIBCustomDataSet* dataSet = openDataSet();
+    if (!dataSet || !dataSet->CanModify() || index.column() >= dataSet->FieldCount())
+        return flags;
+    const TField* field = dataSet->FieldAt(index.column());
+    // Large objects show a placeholder, not their content; the editor panel takes them.
+    const bool largeObject = field->DataType() == ftBlob || field->DataType() == ftMemo;
+    if (!largeObject && !field->ReadOnly() && !field->Calculated())
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool DataGridModel::canFetchMore(const QModelIndex& parent) const {
+    if (parent.isValid() || fetchFailed_)
+        return false;
+    TIBCustomDataSet* dataSet = openDataSet();
+    return dataSet && (!dataSet->AllFetched() || dataSet->RecordCount() > rows_);
+}
+
+void DataGridModel::fetchMore(const QModelIndex& parent) {
+    TIBCustomDataSet* dataSet = openDataSet();
+    if (parent.isValid() || !dataSet || fetchFailed_)
+        return;
+    try {
+        dataSet->FetchMore(FetchBatch);
+    } catch (...) {
+        fetchFailed_ = true;
+        catchUpRows();
+        emit fetchFailed(std::current_exception());
+        return;
+    }
+    catchUpRows();
+}
+
+void DataGridModel::setCellText(const QModelIndex& index, const QString& text) {
+    TIBCustomDataSet* dataSet = openDataSet();
+    if (!dataSet || !index.isValid())
+        return;
+    // Converted first: a character the code page lacks leaves the row as it was.
+    const std::string value = fromScreen(text);
+    // The editor started from the cell's text: handing it back unchanged is no change.
+    if (dataSet->DisplayText(index.row(), index.column()) == value)
+        return;
+    TField* field = dataSet->FieldAt(index.column());
+    dataSet->Edit();
+    field->SetAsString(value);
 }

@@ -1,21 +1,76 @@
 #pragma once
-// The grid's model: it adapts whichever data source the grid shows.
+// The grid's model: it follows whichever data source the grid shows. Rows come
+// from the dataset lazily, a batch at a time as the view needs them; the
+// vertical header is the row indicator (the current row and its state).
+//
+// The model never shows anything itself: an error of the dataset reaches the
+// caller of setCellText, or is handed out by fetchFailed for a guard to show.
 #include <QAbstractTableModel>
+#include <QStringList>
+
+#include <exception>
+#include <memory>
 
 class TDataSource;
+class TIBCustomDataSet;
 
 class DataGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // Rows read per fetchMore: a screenful or two, so opening a large table
+    // reads little more than the view shows.
+    static constexpr int FetchBatch = 64;
+
+    // Indicator texts of the current row.
+    static const QString BrowseMark;
+    static const QString EditMark;
+    static const QString InsertMark;
+
     explicit DataGridModel(QObject* parent = nullptr);
+    ~DataGridModel() override;
 
     void setDataSource(TDataSource* source);
-    TDataSource* dataSource() const { return source_; }
+    TDataSource* dataSource() const;
+    // The shown dataset while it is open, else nullptr.
+    TIBCustomDataSet* openDataSet() const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
+
+    // Puts the row in edit state (no effect when already editing) and assigns
+    // the text to the cell's field. The row must be the current one. Raises
+    // the dataset's errors and the conversion error of an unwritable character.
+    void setCellText(const QModelIndex& index, const QString& text);
+
+signals:
+    // The current row or its state may have changed.
+    void currentRecordChanged();
+    // Reading more rows failed; no more are read until the dataset is reopened.
+    void fetchFailed(std::exception_ptr error);
 
 private:
-    TDataSource* source_ = nullptr;
+    class Link;
+    friend class Link;
+
+    // ActiveChanged: fields and rows start over.
+    void reload();
+    // DataSetChanged: same fields, rows and values may differ.
+    void refresh();
+    // DataSetScrolled, EditingChanged.
+    void followCurrent();
+    void currentRowAssigned();
+    // Rows the dataset read by moving (not through fetchMore) become visible.
+    void catchUpRows();
+    QStringList fieldHeaders() const;
+
+    std::unique_ptr<Link> link_;
+    QStringList headers_;
+    int rows_ = 0;
+    int indicatorRow_ = -1;
+    bool fetchFailed_ = false;
 };

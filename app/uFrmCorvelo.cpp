@@ -43,6 +43,8 @@ TfrmCorvelo::~TfrmCorvelo() {
 
 void TfrmCorvelo::createComponents() {
     ConfigureMainConnection(dtbSuporte, ibtSuporte);
+    sql.SetDataSource(&dtstable);
+    qryScript.SetDataSource(&dtstable);
 
     OpenDialog1 = new QFileDialog(this);
     OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
@@ -72,6 +74,14 @@ void TfrmCorvelo::connectHandlers() {
     onClick(SpeedButton9, &TfrmCorvelo::SpeedButton9Click);
     onClick(SpeedButton10, &TfrmCorvelo::SpeedButton10Click);
     onClick(SpeedButton11, &TfrmCorvelo::SpeedButton11Click);
+    onClick(btnAbrir, &TfrmCorvelo::btnAbrirClick);
+    onClick(btnAtiva, &TfrmCorvelo::btnAtivaClick);
+    onClick(btnDesativa, &TfrmCorvelo::btnDesativaClick);
+    onClick(Ordem, &TfrmCorvelo::OrdemClick);
+    onClick(btnConfMemo, &TfrmCorvelo::btnConfMemoClick);
+    onClick(btnCancMemo, &TfrmCorvelo::btnCancMemoClick);
+    onClick(Button4, &TfrmCorvelo::Button4Click);
+    onClick(SpeedButton5, &TfrmCorvelo::SpeedButton5Click);
 }
 
 std::string TfrmCorvelo::ConfigPath() {

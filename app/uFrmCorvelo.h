@@ -2,8 +2,10 @@
 // The main window: five tab pages over the data grid, the editor panel, and
 // the components every page works with.
 #include "app/form/CorveloControls.h"
+#include "ops/OperationHost.h"
 #include "db/TDataSource.h"
 #include "db/TIBDatabase.h"
+#include "db/TIBQuery.h"
 #include "db/TIBTable.h"
 #include "db/TIBTransaction.h"
 
@@ -15,7 +17,7 @@ class QAbstractButton;
 class QFileDialog;
 class TIBDataSetBase;
 
-class TfrmCorvelo : public QWidget, public CorveloControls {
+class TfrmCorvelo : public QWidget, public CorveloControls, public OperationHost {
     Q_OBJECT
 public:
     TfrmCorvelo();
@@ -33,10 +35,24 @@ public:
     void SpeedButton9Click(QObject* sender);
     void SpeedButton10Click(QObject* sender);
     void SpeedButton11Click(QObject* sender);
+    // Table browsing and the editor panel.
+    void btnAbrirClick(QObject* sender);
+    void btnAtivaClick(QObject* sender);
+    void btnDesativaClick(QObject* sender);
+    void OrdemClick(QObject* sender);
+    void DBDadosCellClick(int column);
+    void btnConfMemoClick(QObject* sender);
+    void btnCancMemoClick(QObject* sender);
+    void Button4Click(QObject* sender);
+
     // The commit step of every operation. Returns false when the commit failed
     // and the work was rolled back (the user has been told); raises only when
     // that rollback failed too.
     bool dtmSuporteCommit(TIBDataSetBase* dataSet);
+    bool CommitStep(TIBDataSetBase* dataSet) override { return dtmSuporteCommit(dataSet); }
+
+    // The "+  -  * / " page.
+    void SpeedButton5Click(QObject* sender);
 
     // The connection and the one transaction every dataset works in. The
     // transaction is declared after the connection so that it ends first when
@@ -46,7 +62,11 @@ public:
     // The table every operation works on, and the data sources the grid shows.
     TIBTable table{"table", &dtbSuporte, &ibtSuporte};
     TDataSource dtstable{"dtstable", &table};
-    TDataSource dtsScript{"dtsScript", nullptr};
+    // Generated statements of the bulk operations, and the SQL console's query;
+    // both follow the table as their master.
+    TIBQuery sql{"sql", &dtbSuporte, &ibtSuporte};
+    TIBQuery qryScript{"qryScript", &dtbSuporte, &ibtSuporte};
+    TDataSource dtsScript{"dtsScript", &qryScript};
     QFileDialog* OpenDialog1 = nullptr;
 
     // Name of the column being edited in the editor panel.
@@ -80,6 +100,9 @@ private:
     DataGridModel* gridModel_ = nullptr;
     // The database file chosen last with "....", kept across cancelled choices.
     QString lastChosenDatabaseFile_;
+    // The value the editor panel was loaded with, and how it was shown.
+    std::string memoOriginal_;
+    QString memoShown_;
     int pageHeight_ = PageHeightScript;
     bool pageChangeFromCode_ = false;
     bool activated_ = false;

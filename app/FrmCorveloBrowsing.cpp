@@ -1,0 +1,80 @@
+// The main window's table browsing: open the table, filter and order it, and
+// view or edit a binary large object as text in the editor panel.
+#include "app/BlobText.h"
+#include "app/ScreenText.h"
+#include "app/uFrmCorvelo.h"
+#include "db/TField.h"
+#include "util/Exceptions.h"
+
+#include "app/widgets/UpperCaseLineEdit.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+void TfrmCorvelo::btnAbrirClick(QObject*) {
+    table.Close();
+    table.SetTableName(fromScreen(edtArquivo->currentText()));
+    table.Open();
+    ShowInGrid(&dtstable);
+}
+
+void TfrmCorvelo::btnAtivaClick(QObject*) {
+    // Filtered first, then the condition: switching on can re-query twice.
+    table.SetFiltered(true);
+    table.SetFilter(fromScreen(edtFiltro->text()));
+}
+
+void TfrmCorvelo::btnDesativaClick(QObject*) {
+    table.SetFiltered(false);
+    table.SetFilter("");
+}
+
+void TfrmCorvelo::OrdemClick(QObject*) {
+    table.SetIndexFieldNames(fromScreen(EDToRDEM->text()));
+}
+
+void TfrmCorvelo::DBDadosCellClick(int column) {
+    TIBCustomDataSet* shown = GridDataSource() ? GridDataSource()->DataSet() : nullptr;
+    if (!shown || !shown->Active() || column < 0 || column >= shown->FieldCount())
+        return;
+    TField* clicked = shown->FieldAt(column);
+    if (clicked->DataType() != ftBlob)
+        return;
+    pnlMemo->show();
+    pnlMemo->raise();
+    campoMemo = clicked->HeaderName();
+    // Always the table's field of that name, also when the grid shows a query.
+    const std::string value = table.FieldNamed(campoMemo)->AsString();
+    const BlobText text = BlobToText(value);
+    memo->setPlainText(text.shown);
+    memo->setReadOnly(!text.editable);
+    memoOriginal_ = value;
+    memoShown_ = memo->toPlainText();
+}
+
+void TfrmCorvelo::btnConfMemoClick(QObject*) {
+    pnlMemo->hide();
+    const bool unchanged = memo->toPlainText() == memoShown_;
+    if (memo->isReadOnly() && unchanged)
+        throw Exception(
+            "Este valor cont\xE9m bytes que n\xE3o s\xE3o texto e n\xE3o pode ser alterado pelo editor; "
+            "nada foi gravado.");
+    table.Edit();
+    TField* field = table.FieldNamed(campoMemo);
+    // An untouched value goes back exactly as it was read; an edited one as its
+    // lines joined by CR LF.
+    field->SetAsString(
+        unchanged ? memoOriginal_
+                  : fromScreen(memo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"))));
+    table.Post();
+}
+
+void TfrmCorvelo::btnCancMemoClick(QObject*) {
+    pnlMemo->hide();
+}
+
+void TfrmCorvelo::Button4Click(QObject*) {
+    pnlMemo->setVisible(pnlMemo->isHidden());
+}

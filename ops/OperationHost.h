@@ -1,0 +1,12 @@
+#pragma once
+// What a bulk operation needs from the window that runs it. Kept small: the
+// operations stay plain code, the window keeps the dialogs.
+class TIBDataSetBase;
+
+class OperationHost {
+public:
+    virtual ~OperationHost() = default;
+    // The shared commit step; false when the commit failed and the work was
+    // rolled back (the user has been told).
+    virtual bool CommitStep(TIBDataSetBase* dataSet) = 0;
+};
