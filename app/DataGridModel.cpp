@@ -5,6 +5,8 @@
 #include "db/TField.h"
 #include "db/TIBCustomDataSet.h"
 
+#include <algorithm>
+
 const QString DataGridModel::BrowseMark = QStringLiteral("\u25B6");
 const QString DataGridModel::EditMark = QStringLiteral("\u270E");
 const QString DataGridModel::InsertMark = QStringLiteral("*");
@@ -23,7 +25,8 @@ private:
     DataGridModel& model_;
 };
 
-DataGridModel::DataGridModel(QObject* parent) : QAbstractTableModel(parent), link_(std::make_unique<Link>(*this)) {}
+DataGridModel::DataGridModel(QObject* parent)
+    : QAbstractTableModel(parent), link_(std::make_unique<Link>(*this)) {}
 
 DataGridModel::~DataGridModel() = default;
 
@@ -180,7 +183,7 @@ void DataGridModel::fetchMore(const QModelIndex& parent) {
     if (parent.isValid() || !dataSet || fetchFailed_)
         return;
     try {
-        dataSet->FetchMore(FetchBatch);
+        dataSet->FetchMore(std::clamp(rows_ / 4, FetchBatch, MaxFetchBatch));
     } catch (...) {
         fetchFailed_ = true;
         catchUpRows();
@@ -192,7 +195,7 @@ void DataGridModel::fetchMore(const QModelIndex& parent) {
 
 void DataGridModel::setCellText(const QModelIndex& index, const QString& text) {
     TIBCustomDataSet* dataSet = openDataSet();
-    if (!dataSet || !index.isValid())
+    if (!dataSet || !index.isValid() || index.row() != dataSet->RecNo())
         return;
     // Converted first: a character the code page lacks leaves the row as it was.
     const std::string value = fromScreen(text);

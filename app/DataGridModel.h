@@ -17,9 +17,11 @@ class TIBCustomDataSet;
 class DataGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    // Rows read per fetchMore: a screenful or two, so opening a large table
-    // reads little more than the view shows.
+    // Rows read per fetchMore: a screenful or two at first, so opening a large
+    // table reads little more than the view shows; then a quarter of the rows
+    // read so far, so a long scroll takes few steps, none of them long.
     static constexpr int FetchBatch = 64;
+    static constexpr int MaxFetchBatch = 4096;
 
     // Indicator texts of the current row.
     static const QString BrowseMark;
@@ -43,7 +45,7 @@ public:
     void fetchMore(const QModelIndex& parent) override;
 
     // Puts the row in edit state (no effect when already editing) and assigns
-    // the text to the cell's field. The row must be the current one. Raises
+    // the text to the cell's field; nothing for a row that is not current. Raises
     // the dataset's errors and the conversion error of an unwritable character.
     void setCellText(const QModelIndex& index, const QString& text);
 

@@ -3,6 +3,7 @@
 #include "app/DataGridModel.h"
 #include "app/ErrorHandling.h"
 #include "app/ScreenText.h"
+#include "app/grid/GridController.h"
 #include "db/MainConnectionSettings.h"
 #include "util/FormatSettings.h"
 #include "util/TextFile.h"
@@ -30,6 +31,7 @@ TfrmCorvelo::TfrmCorvelo() {
 
     gridModel_ = new DataGridModel(this);
     DBDados->setModel(gridModel_);
+    GridController::attach(DBDados)->setCellClickHandler([this](int column) { DBDadosCellClick(column); });
     ShowInGrid(&dtstable);
 
     connectHandlers();
@@ -82,6 +84,21 @@ void TfrmCorvelo::connectHandlers() {
     onClick(btnCancMemo, &TfrmCorvelo::btnCancMemoClick);
     onClick(Button4, &TfrmCorvelo::Button4Click);
     onClick(SpeedButton5, &TfrmCorvelo::SpeedButton5Click);
+    // (connections: Grava Campo)
+    onClick(btnProcessar, &TfrmCorvelo::btnProcessarClick);
+    onClick(SpeedButton2, &TfrmCorvelo::SpeedButton2Click);
+    onClick(SpeedButton3, &TfrmCorvelo::SpeedButton3Click);
+    onClick(Button5, &TfrmCorvelo::Button5Click);
+    // (connections: Cruzar Campo)
+    // (connections: elimination)
+    onClick(SpeedButton1, &TfrmCorvelo::SpeedButton1Click);
+    onClick(SpeedButton7, &TfrmCorvelo::SpeedButton7Click);
+    onClick(SpeedButton8, &TfrmCorvelo::SpeedButton8Click);
+    // (connections: SQL console)
+    onClick(Button1, &TfrmCorvelo::Button1Click);
+    onClick(Button2, &TfrmCorvelo::Button2Click);
+    onClick(btnExecut, &TfrmCorvelo::btnExecutClick);
+    onClick(Button3, &TfrmCorvelo::Button3Click);
 }
 
 std::string TfrmCorvelo::ConfigPath() {

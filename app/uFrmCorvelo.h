@@ -54,6 +54,34 @@ public:
     // The "+  -  * / " page.
     void SpeedButton5Click(QObject* sender);
 
+    // The "Grava Campo" page.
+    // (handlers: Grava Campo)
+    void btnProcessarClick(QObject* sender);
+    void SpeedButton2Click(QObject* sender);
+    void SpeedButton3Click(QObject* sender);
+    void Button5Click(QObject* sender);
+
+    // The "Cruzar Campo" page.
+    // (handlers: Cruzar Campo)
+
+    // Record elimination on the "Arquivo" page.
+    // (handlers: elimination)
+    void SpeedButton1Click(QObject* sender);
+    void SpeedButton7Click(QObject* sender);
+    void SpeedButton8Click(QObject* sender);
+    // The progress line of the operations is Label13.
+    void ShowProgress(const std::string& text) override;
+
+    // The "Scripst Sql" page.
+    // (handlers: SQL console)
+    void Button1Click(QObject* sender);
+    void Button2Click(QObject* sender);
+    void btnExecutClick(QObject* sender);
+    void Button3Click(QObject* sender);
+    // The script file dialog, made on first use, and the last file accepted in it.
+    QFileDialog* AbrirArq = nullptr;
+    QString lastChosenScriptFile_;
+
     // The connection and the one transaction every dataset works in. The
     // transaction is declared after the connection so that it ends first when
     // the window goes: a started transaction is then committed.

@@ -1,6 +1,8 @@
 #pragma once
 // What a bulk operation needs from the window that runs it. Kept small: the
 // operations stay plain code, the window keeps the dialogs.
+#include <string>
+
 class TIBDataSetBase;
 
 class OperationHost {
@@ -9,4 +11,7 @@ public:
     // The shared commit step; false when the commit failed and the work was
     // rolled back (the user has been told).
     virtual bool CommitStep(TIBDataSetBase* dataSet) = 0;
+    // Shows a line of progress and repaints it at once: long loops process no
+    // window events. Hosts without a progress line ignore it.
+    virtual void ShowProgress(const std::string& /*text*/) {}
 };

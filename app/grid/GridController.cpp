@@ -27,9 +27,9 @@ GridController::GridController(QTableView* view)
     Q_ASSERT(model_);
     setObjectName(QStringLiteral("gridController"));
 
-    delegate_ = new GridCellDelegate([this](const QModelIndex& index) { return beforeEdit(index); },
-                                     [this](const QModelIndex& index, const QString& text) { assign(index, text); },
-                                     view_);
+    delegate_ = new GridCellDelegate(
+        [this](const QModelIndex& index) { return beforeEdit(index); },
+        [this](const QModelIndex& index, const QString& text) { assign(index, text); }, view_);
     view_->setItemDelegate(delegate_);
     view_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -50,7 +50,8 @@ GridController::GridController(QTableView* view)
     // the row first; the move follows on currentRowChanged.
     connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { viewRowChanged(current); });
-    connect(view_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) { viewClicked(index); });
+    connect(view_, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { viewClicked(index); });
     connect(delegate_, &QAbstractItemDelegate::closeEditor, this,
             [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
                 if (hint == QAbstractItemDelegate::RevertModelCache)
@@ -195,6 +196,9 @@ int GridController::columnWidth(const TField& field) const {
     case ftDateTime:
         characters = 19;
         break;
+    case ftTime:
+        characters = 8;
+        break;
     case ftBlob:
     case ftMemo:
         characters = 7;
@@ -205,5 +209,8 @@ int GridController::columnWidth(const TField& field) const {
     const QFontMetrics metrics = view_->fontMetrics();
     const int title = view_->horizontalHeader()->fontMetrics().horizontalAdvance(
         model_->headerData(field.Index(), Qt::Horizontal).toString());
-    return std::max(title + 16, metrics.averageCharWidth() * characters + 12);
+    // Numbers and dates are digits, among the widest characters of a proportional font.
+    const int value = field.DataType() == ftString ? metrics.averageCharWidth() * characters
+                                                   : metrics.horizontalAdvance(QString(characters, u'0'));
+    return std::max(title + 16, value + 12);
 }

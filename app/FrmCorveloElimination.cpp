@@ -1,0 +1,39 @@
+// Record elimination on the "Arquivo" page: the shown rows, the open table,
+// or the tables chosen in the table-choice dialog.
+#include "app/DeletionConsent.h"
+#include "app/Dialogs.h"
+#include "app/ScreenText.h"
+#include "app/uFrmCorvelo.h"
+#include "app/ufrmEmpty.h"
+#include "app/widgets/AutoSizeLabel.h"
+#include "ops/RecordElimination.h"
+
+void TfrmCorvelo::SpeedButton1Click(QObject*) {
+    // The filter is not looked at: whatever rows the table holds go.
+    if (ConfirmedTwice("Deseja Eliminar estes Registros ? ? ?"))
+        DeleteShownRows(table, *this);
+}
+
+void TfrmCorvelo::SpeedButton7Click(QObject*) {
+    if (ConfirmedTwice("Deseja Executar Empty na Tabela ? ? ?"))
+        EmptyTable(table, *this);
+}
+
+void TfrmCorvelo::SpeedButton8Click(QObject*) {
+    std::vector<std::string> names;
+    dtbSuporte.ListTableNames(names, false);
+    frmEmpty->ShowTables(names);
+    const QString restingCaption = Label13->text();
+    if (frmEmpty->exec() != TfrmEmpty::mrOk)
+        return;
+    EmptyTables(frmEmpty->CheckedTables(), table, *this);
+    // Left alone on an error, so the label names the table that failed.
+    Label13->setText(restingCaption);
+    Label13->repaint();
+    WarningOkCancel("Processo Concluido...");
+}
+
+void TfrmCorvelo::ShowProgress(const std::string& text) {
+    Label13->setText(toScreen(text));
+    Label13->repaint();
+}
