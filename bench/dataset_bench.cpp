@@ -7,10 +7,13 @@
 //
 // Run against the private server, like the tests:
 //   CORVELO_TEST_SERVER=127.0.0.1/<port> CORVELO_TEST_DATA=<dir> dataset_bench [rows]
+#include "bench/BenchSupport.h"
 #include "db/TIBDatabase.h"
 #include "db/TIBTable.h"
 #include "db/TIBTransaction.h"
 #include "tests/support/TestDatabase.h"
+
+#include "bench/PlainClient.h"
 
 #include <ibase.h>
 #include <malloc.h>
@@ -26,12 +29,6 @@
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 std::size_t heapInUse() {
     const struct mallinfo2 info = mallinfo2();
@@ -52,37 +49,11 @@ constexpr int kWalkRounds = 2;
 const char* const kSelect = "select \"BENCH\".*, RDB$DB_KEY as IBX_INTERNAL_DBKEY from \"BENCH\"\r\n"
                             " order by \"ID\"\r\n";
 
-void check(const ISC_STATUS* status, const char* what) {
-    if (status[0] == 1 && status[1] != 0) {
-        char text[512];
-        const ISC_STATUS* walk = status;
-        fb_interpret(text, sizeof text, &walk);
-        throw std::runtime_error(std::string(what) + ": " + text);
-    }
-}
-
 // The limit: prepare, execute and fetch into buffers of the described types,
 // with nothing kept.
 class PlainLoop {
 public:
-    explicit PlainLoop(const std::string& connectString) {
-        std::string dpb(1, static_cast<char>(isc_dpb_version1));
-        auto add = [&dpb](char tag, const std::string& value) {
-            dpb += tag;
-            dpb += static_cast<char>(value.size());
-            dpb += value;
-        };
-        add(isc_dpb_user_name, "SYSDBA");
-        add(isc_dpb_password, "lanternix");
-        add(isc_dpb_lc_ctype, "WIN1252");
-        ISC_STATUS_ARRAY status{};
-        isc_attach_database(status, 0, connectString.c_str(), &db_, static_cast<short>(dpb.size()),
-                            dpb.data());
-        check(status, "attach");
-        const char tpb[] = {isc_tpb_version3, isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_nowait};
-        isc_start_transaction(status, &tr_, 1, &db_, static_cast<unsigned short>(sizeof tpb), tpb);
-        check(status, "start");
-    }
+    explicit PlainLoop(const std::string& connectString) { attachAndStart(connectString, db_, tr_); }
     ~PlainLoop() {
         ISC_STATUS_ARRAY status{};
         isc_commit_transaction(status, &tr_);

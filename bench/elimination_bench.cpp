@@ -4,6 +4,7 @@
 //
 // Run against the private server, like the tests:
 //   CORVELO_TEST_SERVER=127.0.0.1/<port> CORVELO_TEST_DATA=<dir> elimination_bench
+#include "bench/BenchSupport.h"
 #include "db/MainConnectionSettings.h"
 #include "db/TIBDatabase.h"
 #include "db/TIBSQL.h"
@@ -20,25 +21,6 @@
 #include <string>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-class CommitHost : public OperationHost {
-public:
-    CommitHost(TIBDatabase& database, TIBTransaction& transaction)
-        : database_(database), transaction_(transaction) {}
-    bool CommitStep(TIBDataSetBase* dataSet) override {
-        return RunCommitStep(database_, transaction_, dataSet);
-    }
-
-private:
-    TIBDatabase& database_;
-    TIBTransaction& transaction_;
-};
 
 void fill(TestDatabase& db, int rows) {
     db.exec("EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= " + std::to_string(rows) +

@@ -4,6 +4,7 @@
 //
 // Run against the private server, like the tests:
 //   CORVELO_TEST_SERVER=127.0.0.1/<port> CORVELO_TEST_DATA=<dir> script_bench [lines]
+#include "bench/BenchSupport.h"
 #include "console/ScriptRunner.h"
 #include "db/MainConnectionSettings.h"
 #include "db/TIBDatabase.h"
@@ -21,12 +22,6 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
 const char* const kCreate = "CREATE TABLE BENCH (ID INTEGER NOT NULL PRIMARY KEY, NOME VARCHAR(40), "
                             "VALOR NUMERIC(15,2))";
 
@@ -36,9 +31,9 @@ std::string insertLine(long id) {
 }
 
 // Labels and the error list go nowhere; the commit is the real commit step.
-class BenchHost : public ScriptHost {
+class SilentScriptHost : public ScriptHost {
 public:
-    BenchHost(TIBDatabase& connection, TIBTransaction& transaction)
+    SilentScriptHost(TIBDatabase& connection, TIBTransaction& transaction)
         : connection_(connection), transaction_(transaction) {}
     void SetLabel(ScriptLabel, const std::string&) override {}
     void ClearErrorList() override {}
@@ -75,7 +70,7 @@ int main(int argc, char** argv) {
         connection.SetConnected(true);
         transaction.Start();
         TIBQuery query("qryScript", &connection, &transaction);
-        BenchHost host(connection, transaction);
+        SilentScriptHost host(connection, transaction);
         const auto start = Clock::now();
         const ScriptRunSummary summary = RunScript(script, query, host);
         runnerSeconds = secondsSince(start);

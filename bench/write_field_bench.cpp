@@ -6,6 +6,7 @@
 //
 // Run against the private server, like the tests:
 //   CORVELO_TEST_SERVER=127.0.0.1/<port> CORVELO_TEST_DATA=<dir> write_field_bench [rows [swap]]
+#include "bench/BenchSupport.h"
 #include "db/TIBDatabase.h"
 #include "db/TIBTable.h"
 #include "db/TIBTransaction.h"
@@ -14,6 +15,8 @@
 #include "ops/WriteField.h"
 #include "tests/support/TestDatabase.h"
 #include "util/TextUtils.h"
+
+#include "bench/PlainClient.h"
 
 #include <ibase.h>
 
@@ -26,21 +29,6 @@
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-void check(const ISC_STATUS* status, const char* what) {
-    if (status[0] == 1 && status[1] != 0) {
-        char text[512];
-        const ISC_STATUS* walk = status;
-        fb_interpret(text, sizeof text, &walk);
-        throw std::runtime_error(std::string(what) + ": " + text);
-    }
-}
 
 // A prepared statement with buffers for its result columns.
 struct Statement {
@@ -80,24 +68,7 @@ struct Statement {
 // each row update it by its key with the new value and read it back.
 class PlainLoop {
 public:
-    explicit PlainLoop(const std::string& connectString) {
-        std::string dpb(1, static_cast<char>(isc_dpb_version1));
-        auto add = [&dpb](char tag, const std::string& value) {
-            dpb += tag;
-            dpb += static_cast<char>(value.size());
-            dpb += value;
-        };
-        add(isc_dpb_user_name, "SYSDBA");
-        add(isc_dpb_password, "lanternix");
-        add(isc_dpb_lc_ctype, "WIN1252");
-        ISC_STATUS_ARRAY status{};
-        isc_attach_database(status, 0, connectString.c_str(), &db_, static_cast<short>(dpb.size()),
-                            dpb.data());
-        check(status, "attach");
-        const char tpb[] = {isc_tpb_version3, isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_nowait};
-        isc_start_transaction(status, &tr_, 1, &db_, static_cast<unsigned short>(sizeof tpb), tpb);
-        check(status, "start");
-    }
+    explicit PlainLoop(const std::string& connectString) { attachAndStart(connectString, db_, tr_); }
     ~PlainLoop() {
         ISC_STATUS_ARRAY status{};
         if (tr_)
@@ -167,20 +138,6 @@ private:
     isc_tr_handle tr_ = 0;
 };
 
-// What the window gives the operations: the shared commit step.
-class BenchHost : public OperationHost {
-public:
-    BenchHost(TIBDatabase& database, TIBTransaction& transaction)
-        : database_(database), transaction_(transaction) {}
-    bool CommitStep(TIBDataSetBase* dataSet) override {
-        return RunCommitStep(database_, transaction_, dataSet);
-    }
-
-private:
-    TIBDatabase& database_;
-    TIBTransaction& transaction_;
-};
-
 void fillTable(TestDatabase& db, const std::string& name, long rows) {
     db.exec("CREATE TABLE " + name + " (ID INTEGER NOT NULL PRIMARY KEY, CODE INTEGER, NAME VARCHAR(60))");
     db.exec("EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= " + std::to_string(rows) +
@@ -211,7 +168,7 @@ int main(int argc, char** argv) {
         transaction.SetParams({"read_committed", "rec_version", "nowait"});
         connection.SetConnected(true);
         transaction.Start();
-        BenchHost host(connection, transaction);
+        CommitHost host(connection, transaction);
         TIBTable table("table", &connection, &transaction);
         table.SetTableName("BENCH");
         table.Open();

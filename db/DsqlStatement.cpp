@@ -25,6 +25,16 @@ Sqlda AllocateSqlda(int columns) {
     return sqlda;
 }
 
+int ReadStatementType(const ClientLibrary& lib, ISC_STATUS* status, ClientHandle* statement) {
+    const char typeItem[] = {isc_info_sql_stmt_type};
+    char reply[16] = {};
+    lib.dsql_sql_info(status, statement, sizeof typeItem, typeItem, sizeof reply, reply);
+    if (Failed(status) || reply[0] != isc_info_sql_stmt_type)
+        return 0;
+    const auto length = static_cast<short>(lib.vax_integer(reply + 1, 2));
+    return length > 0 && length <= 4 ? static_cast<int>(lib.vax_integer(reply + 3, length)) : 0;
+}
+
 DsqlStatement::DsqlStatement() : lib_(Client()), out_(AllocateSqlda(1)), in_(AllocateSqlda(1)) {}
 
 DsqlStatement::~DsqlStatement() {
@@ -50,17 +60,9 @@ void DsqlStatement::Prepare(ClientHandle* database, ClientHandle* transaction, c
     if (Failed(status.get()))
         fail();
 
-    const char typeItem[] = {isc_info_sql_stmt_type};
-    char reply[16] = {};
-    lib_.dsql_sql_info(status.get(), &handle_, sizeof typeItem, typeItem, sizeof reply, reply);
+    type_ = ReadStatementType(lib_, status.get(), &handle_);
     if (Failed(status.get()))
         fail();
-    type_ = 0;
-    if (reply[0] == isc_info_sql_stmt_type) {
-        const auto length = static_cast<short>(lib_.vax_integer(reply + 1, 2));
-        if (length > 0 && length <= 4)
-            type_ = static_cast<int>(lib_.vax_integer(reply + 3, length));
-    }
 
     if (out_->sqld > out_->sqln) {
         out_ = AllocateSqlda(out_->sqld);

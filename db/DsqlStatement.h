@@ -15,6 +15,10 @@ using Sqlda = std::unique_ptr<XSQLDA, SqldaDeleter>;
 // Room for `columns` variables (at least one).
 Sqlda AllocateSqlda(int columns);
 
+// Asks the server for a prepared statement's type (isc_info_sql_stmt_*); 0 when
+// the reply carries none. Leaves an error in `status` for the caller to check.
+int ReadStatementType(const ClientLibrary& lib, ISC_STATUS* status, ClientHandle* statement);
+
 class DsqlStatement {
 public:
     DsqlStatement();

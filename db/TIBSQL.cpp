@@ -2,6 +2,7 @@
 
 #include "db/BlobIO.h"
 #include "db/DatabaseErrors.h"
+#include "db/DsqlStatement.h"
 #include "db/StatusVector.h"
 #include "db/TIBDatabase.h"
 #include "db/TIBTransaction.h"
@@ -15,21 +16,6 @@ namespace {
 // Room for the text of any number, date or time the server converts for us.
 constexpr short kNonTextLength = 64;
 
-struct SqldaDeleter {
-    void operator()(XSQLDA* sqlda) const { std::free(sqlda); }
-};
-using Sqlda = std::unique_ptr<XSQLDA, SqldaDeleter>;
-
-Sqlda allocateSqlda(int columns) {
-    const int n = columns < 1 ? 1 : columns;
-    Sqlda sqlda(static_cast<XSQLDA*>(std::calloc(1, XSQLDA_LENGTH(n))));
-    if (!sqlda)
-        throw std::bad_alloc();
-    sqlda->version = SQLDA_VERSION1;
-    sqlda->sqln = static_cast<ISC_SHORT>(n);
-    return sqlda;
-}
-
 bool isText(short type) {
     return type == SQL_TEXT || type == SQL_VARYING;
 }
@@ -37,8 +23,8 @@ bool isText(short type) {
 } // namespace
 
 struct TIBSQL::Descriptors {
-    Sqlda out = allocateSqlda(1);
-    Sqlda in = allocateSqlda(1);
+    Sqlda out = AllocateSqlda(1);
+    Sqlda in = AllocateSqlda(1);
     std::vector<std::vector<char>> outData;
     std::vector<ISC_SHORT> outNull;
     std::vector<short> outType; // the described type, before our coercion to text
@@ -93,20 +79,12 @@ void TIBSQL::Prepare() {
     if (Failed(status.get()))
         fail();
 
-    const char typeItem[] = {isc_info_sql_stmt_type};
-    char reply[16] = {};
-    lib.dsql_sql_info(status.get(), &handle_, sizeof typeItem, typeItem, sizeof reply, reply);
+    sqlType_ = ReadStatementType(lib, status.get(), &handle_);
     if (Failed(status.get()))
         fail();
-    sqlType_ = 0;
-    if (reply[0] == isc_info_sql_stmt_type) {
-        const auto length = static_cast<short>(lib.vax_integer(reply + 1, 2));
-        if (length > 0 && length <= 4)
-            sqlType_ = static_cast<int>(lib.vax_integer(reply + 3, length));
-    }
 
     if (d->out->sqld > d->out->sqln) {
-        d->out = allocateSqlda(d->out->sqld);
+        d->out = AllocateSqlda(d->out->sqld);
         lib.dsql_describe(status.get(), &handle_, dialect, d->out.get());
         if (Failed(status.get()))
             fail();
@@ -139,7 +117,7 @@ void TIBSQL::Prepare() {
     if (Failed(status.get()))
         fail();
     if (d->in->sqld > d->in->sqln) {
-        d->in = allocateSqlda(d->in->sqld);
+        d->in = AllocateSqlda(d->in->sqld);
         lib.dsql_describe_bind(status.get(), &handle_, dialect, d->in.get());
         if (Failed(status.get()))
             fail();
