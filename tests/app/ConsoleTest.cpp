@@ -46,7 +46,9 @@ protected:
     void type(const QString& sqlText) { frmCorvelo->memoscript->setPlainText(sqlText); }
     std::string committedCount() { return *db.scalar("SELECT COUNT(*) FROM T"); }
     std::string writeScript(const std::string& content) {
-        scriptPath = std::filesystem::path(db.path()).parent_path() / "script_console_test.sql";
+        // One file per test: the tests run in parallel against one data folder.
+        const std::string testName = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        scriptPath = std::filesystem::path(db.path()).parent_path() / ("script_" + testName + ".sql");
         std::ofstream(scriptPath, std::ios::binary) << content;
         return scriptPath;
     }
