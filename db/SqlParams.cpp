@@ -9,8 +9,9 @@ bool isNameChar(char c) {
 }
 
 // Copies a quoted run starting at text[i] (the opening quote) into out;
-// a doubled quote inside stays part of it. Returns the index after it.
-std::size_t copyQuoted(const std::string& text, std::size_t i, std::string& out) {
+// a doubled quote inside stays part of it. Returns the index after it, and
+// tells through `closed` whether the closing quote was there.
+std::size_t copyQuoted(const std::string& text, std::size_t i, std::string& out, bool* closed = nullptr) {
     const char quote = text[i];
     out += quote;
     for (++i; i < text.size(); ++i) {
@@ -20,10 +21,14 @@ std::size_t copyQuoted(const std::string& text, std::size_t i, std::string& out)
                 out += quote;
                 ++i;
             } else {
+                if (closed)
+                    *closed = true;
                 return i + 1;
             }
         }
     }
+    if (closed)
+        *closed = false;
     return i;
 }
 
@@ -50,7 +55,16 @@ TParsedSql ParseSqlParams(const std::string& sql) {
             i = end;
         } else if (c == ':' && i + 1 < n && sql[i + 1] == '"') {
             std::string quoted;
-            i = copyQuoted(sql, i + 1, quoted);
+            bool closed = false;
+            const std::size_t end = copyQuoted(sql, i + 1, quoted, &closed);
+            if (!closed) {
+                // Not a name: kept as typed, so the server reports the open quote
+                // instead of running the statement with a cut-off name.
+                out += c;
+                ++i;
+                continue;
+            }
+            i = end;
             // Without its quotes, doubled quotes undone.
             std::string name;
             for (std::size_t k = 1; k + 1 < quoted.size(); ++k) {

@@ -12,8 +12,9 @@ DEBIAN_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev
     firebird-dev libfbclient2 firebird3.0-server firebird3.0-utils
-    libxlsxwriter-dev
+    libxlsxwriter-dev python3-openpyxl
     googletest libgtest-dev libgmock-dev
+    clang libclang-rt-14-dev
     xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra
 )
 

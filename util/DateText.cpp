@@ -157,7 +157,8 @@ public:
         millisecond = 0;
         std::size_t digits = 0;
         for (; pos_ < text_.size() && IsDigit(text_[pos_]); ++pos_, ++digits)
-            millisecond = millisecond * 10 + (text_[pos_] - '0');
+            if (digits < 3) // a longer run is rejected below; accumulating it would overflow
+                millisecond = millisecond * 10 + (text_[pos_] - '0');
         if (digits == 0 || digits > 3)
             return false;
         for (; digits < 3; ++digits)

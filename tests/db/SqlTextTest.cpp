@@ -27,6 +27,17 @@ TEST(SqlParams, QuotedNamesLoseTheirQuotesAndAnApostropheIsNoEnd) {
     EXPECT_EQ(ParseSqlParams("a : b :: 'x:y").Text, "a : b :: 'x:y");
 }
 
+// Found by fuzzing: the open quote used to give the cut-off name "unterminate"
+// and a statement the server would run.
+TEST(SqlParams, AnUnterminatedQuotedNameIsNoParameter) {
+    for (const char* sql : {":\"unterminated", "where A = :\"A\"\"", "where A = :\""}) {
+        const TParsedSql parsed = ParseSqlParams(sql);
+        EXPECT_EQ(parsed.Text, sql);
+        EXPECT_EQ(parsed.Names, Names{}) << sql;
+    }
+    EXPECT_EQ(ParseSqlParams(":\"A\" = :\"B").Names, Names{"A"});
+}
+
 TEST(Identifiers, Dialect3QuotesKeepingCaseAndBlanksDialect1UpperCases) {
     EXPECT_EQ(QuoteIdentifier(3, "clientes"), "\"clientes\"");
     EXPECT_EQ(QuoteIdentifier(3, " A\"B "), "\" A\"\"B \"");

@@ -132,7 +132,9 @@ TEST_F(DateTextTest, StrToTimeReadsHoursMinutesSecondsAndMilliseconds) {
     EXPECT_EQ(StrToTime("12:00 AM"), 0.0);
     EXPECT_EQ(StrToTime("12:00pm"), 0.5);
     for (const char* text : {"24:00", "14:60", "14:05:60", "14", "13:00 PM", "14:05:", "14:05:09.",
-                             "14:05:09.1234", "", "14:05 XM", "-1:00"})
+                             "14:05:09.1234", "", "14:05 XM", "-1:00",
+                             // Found by fuzzing: a run of digits this long overflowed while read.
+                             "14:05:09.99999999999999999999999"})
         EXPECT_EQ(ConvertErrorOf([text] { StrToTime(text); }),
                   "'" + std::string(text) + "' is not a valid time");
 }
