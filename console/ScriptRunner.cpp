@@ -26,7 +26,7 @@ void execute(const std::string& line, TIBQuery& query, ScriptHost& host, ScriptR
     ++summary.executed;
     try {
         query.SetSQLText(line); // one line: it holds no line break
-        query.Execute();
+        query.ExecuteDirect();
     } catch (const std::exception&) {
         // The line is what the user needs to find and fix; the message is not kept.
         ++summary.errors;

@@ -35,6 +35,17 @@ int ReadStatementType(const ClientLibrary& lib, ISC_STATUS* status, ClientHandle
     return length > 0 && length <= 4 ? static_cast<int>(lib.vax_integer(reply + 3, length)) : 0;
 }
 
+void ExecuteImmediate(ClientHandle* database, ClientHandle* transaction, const std::string& sql,
+                      int dialect) {
+    const ClientLibrary& lib = Client();
+    StatusVector status;
+    // Length 0: the text ends at its NUL, as for Prepare (a 16-bit length
+    // would cut a long text short).
+    lib.dsql_execute_immediate(status.get(), database, transaction, 0, sql.c_str(),
+                               static_cast<unsigned short>(dialect), nullptr);
+    Check(lib, status.get());
+}
+
 DsqlStatement::DsqlStatement() : lib_(Client()), out_(AllocateSqlda(1)), in_(AllocateSqlda(1)) {}
 
 DsqlStatement::~DsqlStatement() {

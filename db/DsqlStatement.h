@@ -19,6 +19,10 @@ Sqlda AllocateSqlda(int columns);
 // the reply carries none. Leaves an error in `status` for the caller to check.
 int ReadStatementType(const ClientLibrary& lib, ISC_STATUS* status, ClientHandle* statement);
 
+// Prepares and runs a statement in one round trip, leaving nothing prepared.
+// Only for a text without "?" markers whose statement returns nothing.
+void ExecuteImmediate(ClientHandle* database, ClientHandle* transaction, const std::string& sql, int dialect);
+
 class DsqlStatement {
 public:
     DsqlStatement();

@@ -1,11 +1,16 @@
 #include "db/TIBQuery.h"
 
 #include "db/DatabaseErrors.h"
+#include "db/DsqlStatement.h"
 #include "db/SqlParams.h"
+#include "db/TIBDatabase.h"
+#include "db/TIBTransaction.h"
 #include "db/TIntegerField.h"
 #include "util/AnsiText.h"
 
 #include <cstdint>
+#include <exception>
+#include <string_view>
 
 namespace {
 
@@ -15,6 +20,20 @@ constexpr int kStmtGetSegment = 6;
 constexpr int kStmtPutSegment = 7;
 constexpr int kStmtStartTrans = 9;
 constexpr int kStmtSelect = 1;
+
+// `word` (upper case) at `at`, ignoring the case of ASCII letters.
+bool spellsAt(const std::string& text, std::size_t at, std::string_view word) {
+    if (text.size() - at < word.size())
+        return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        char c = text[at + i];
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        if (c != word[i])
+            return false;
+    }
+    return true;
+}
 
 // The current value of a master field as a parameter value of the field's type.
 TParamValue valueOf(const TField& field) {
@@ -235,6 +254,39 @@ void TIBQuery::Execute() {
     if (StatementType() == kStmtSelect)
         throw EDatabaseError("use Open for a Select Statement");
     ExecuteStatement();
+}
+
+bool TIBQuery::runsWithoutPreparing() const {
+    // Parameters need the prepared statement's descriptors; without the check
+    // the list may be stale. A "?" anywhere (even quoted) is left to Prepare.
+    if (!paramCheck_ || !params_.empty() || parsedText_.find('?') != std::string::npos)
+        return false;
+    // Only these three are known, without asking the server, to be neither a
+    // SELECT nor a statement the query refuses, and without RETURNING they
+    // give back nothing.
+    if (!spellsAt(parsedText_, 0, "INSERT") && !spellsAt(parsedText_, 0, "UPDATE") &&
+        !spellsAt(parsedText_, 0, "DELETE"))
+        return false;
+    for (std::size_t at = 0; at < parsedText_.size(); ++at)
+        if (spellsAt(parsedText_, at, "RETURNING"))
+            return false;
+    return true;
+}
+
+void TIBQuery::ExecuteDirect() {
+    if (Active() || lines_.empty() || Prepared() || !runsWithoutPreparing())
+        return Execute();
+    ConnectAndStart();
+    // Execute fails on the master only after the server accepted the text, so
+    // a master that fails here leaves the outcome to Execute.
+    if (TIBCustomDataSet* master = masterLink_.DataSet()) {
+        try {
+            master->FieldDefs();
+        } catch (const std::exception&) {
+            return Execute();
+        }
+    }
+    ExecuteImmediate(Database()->Handle(), Transaction()->Handle(), parsedText_, Database()->SQLDialect());
 }
 
 void TIBQuery::PrepareCursor() {

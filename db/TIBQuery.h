@@ -81,6 +81,11 @@ public:
     int StatementType() const { return TIBCustomDataSet::StatementType(); }
     // Runs a statement without rows; nothing is committed. A SELECT is refused.
     void Execute();
+    // Execute with the same outcome, in one round trip instead of two when the
+    // text is a plain INSERT, UPDATE or DELETE without parameters or
+    // RETURNING; the query is then left unprepared. Anything else goes
+    // through Execute.
+    void ExecuteDirect();
 
 protected:
     void PrepareCursor() override;
@@ -100,6 +105,7 @@ private:
     };
 
     void textChanged();
+    bool runsWithoutPreparing() const;
     void applyMasterValues();
     void copyParamsToStatement();
     void masterRowChanged();

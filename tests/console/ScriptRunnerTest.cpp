@@ -149,4 +149,30 @@ TEST_F(ScriptRunnerTest, WithAMasterTableThatHasNoNameEveryExecutedLineFails) {
     EXPECT_EQ(committedIds(), Lines{});
 }
 
+TEST_F(ScriptRunnerTest, PlainParameterAndNeverRunLinesWithTheTableAsMaster) {
+    query.SetSQLText("INSERT INTO T VALUES (1)");
+    query.Execute();
+    main.transaction.CommitRetaining();
+    TIBTable table("table", &main.connection, &main.transaction);
+    TDataSource source("dtstable", &table);
+    query.SetDataSource(&source);
+    table.SetTableName("T");
+    table.Open(); // current row: ID 1
+
+    const ScriptRunSummary summary = run("SELECT * FROM NOPE\n"
+                                         "INSERT INTO T VALUES (5)\n"
+                                         "UPDATE T SET ID = :ID + 100 WHERE ID = :ID\n"
+                                         "INSERT INTO T VALUES (5)  ;\n"
+                                         "update T set ID = :NOPE\n"
+                                         "INSERT INTO NOPE VALUES (1)\n"
+                                         "INSERT INTO T VALUES (6)\n");
+    EXPECT_EQ(summary.executed, 6) << "the SELECT line is passed over";
+    EXPECT_EQ(host.errorList, (Lines{"INSERT INTO T VALUES (5)  ;", "update T set ID = :NOPE",
+                                     "INSERT INTO NOPE VALUES (1)"}));
+    EXPECT_EQ(committedIds(), (Lines{"5", "6", "101"}));
+    EXPECT_EQ(query.SQL(), Lines{"INSERT INTO T VALUES (6)"}) << "the last executed line";
+    EXPECT_FALSE(query.Active());
+    EXPECT_EQ(host.statement, "INSERT INTO T VALUES (6)");
+}
+
 } // namespace
