@@ -1,5 +1,6 @@
 #include "app/Dialogs.h"
 
+#include "app/BusyCursor.h"
 #include "app/ScreenText.h"
 
 #include <QApplication>
@@ -34,6 +35,7 @@ void ShowMessage(const std::string& text) {
     std::unique_ptr<QMessageBox> box(
         makeBox(text, QString::fromLatin1(ApplicationTitle), QMessageBox::NoIcon));
     box->setStandardButtons(QMessageBox::Ok);
+    NormalCursor normal;
     box->exec();
 }
 
@@ -42,6 +44,7 @@ bool WarningOkCancel(const std::string& text) {
     box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
     box->setDefaultButton(QMessageBox::Ok);
     box->setEscapeButton(QMessageBox::Cancel);
+    NormalCursor normal;
     return box->exec() == QMessageBox::Ok;
 }
 
@@ -65,6 +68,7 @@ int SystemMessageBox(const std::string& text, const std::string& title, int flag
         box->setStandardButtons(QMessageBox::Ok);
         break;
     }
+    NormalCursor normal;
     switch (box->exec()) {
     case QMessageBox::Yes:
         return IDYES;

@@ -1,5 +1,6 @@
 // Record elimination on the "Arquivo" page: the shown rows, the open table,
 // or the tables chosen in the table-choice dialog.
+#include "app/BusyCursor.h"
 #include "app/DeletionConsent.h"
 #include "app/Dialogs.h"
 #include "app/ScreenText.h"
@@ -24,7 +25,12 @@ void TfrmCorvelo::SpeedButton8Click(QObject*) {
     dtbSuporte.ListTableNames(names, false);
     frmEmpty->ShowTables(names);
     const QString restingCaption = Label13->text();
-    if (frmEmpty->exec() != TfrmEmpty::mrOk)
+    int choice = 0;
+    {
+        NormalCursor normal;
+        choice = frmEmpty->exec();
+    }
+    if (choice != TfrmEmpty::mrOk)
         return;
     EmptyTables(frmEmpty->CheckedTables(), table, *this);
     // Left alone on an error, so the label names the table that failed.

@@ -36,12 +36,12 @@ void TfrmCorvelo::SpeedButton2Click(QObject*) {
         kind = SumKind::Currency;
     else if (rbFloat->isChecked())
         kind = SumKind::Float;
-    edtSoma->setText(toScreen(SumColumn(table, fromScreen(edtCampo->text()), kind)));
+    edtSoma->setText(toScreen(SumColumn(table, fromScreen(edtCampo->text()), kind, *this)));
 }
 
 void TfrmCorvelo::SpeedButton3Click(QObject*) {
     Label11->setText(toScreen(TimeToStr(Now())));
-    const std::int32_t count = CountRows(table);
+    const std::int32_t count = CountRows(table, *this);
     Label12->setText(toScreen(TimeToStr(Now())));
     edtSoma->setText(QString::number(count));
 }

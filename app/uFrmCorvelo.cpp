@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -33,6 +34,13 @@ TfrmCorvelo::TfrmCorvelo() {
     DBDados->setModel(gridModel_);
     GridController::attach(DBDados)->setCellClickHandler([this](int column) { DBDadosCellClick(column); });
     ShowInGrid(&dtstable);
+
+    // Over the grid's lower edge, shown only while long work reports rows.
+    lblProgresso = new QLabel(this);
+    lblProgresso->setObjectName(QStringLiteral("lblProgresso"));
+    lblProgresso->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lblProgresso->setAutoFillBackground(true);
+    lblProgresso->hide();
 
     connectHandlers();
     layoutFrame();
@@ -65,6 +73,16 @@ void TfrmCorvelo::onClick(QAbstractButton* button, void (TfrmCorvelo::*handler)(
             [this, button, handler] { guarded(button, [&] { (this->*handler)(button); }); });
 }
 
+void TfrmCorvelo::onLongClick(QAbstractButton* button, void (TfrmCorvelo::*handler)(QObject*)) {
+    connect(button, &QAbstractButton::clicked, this, [this, button, handler] {
+        guarded(button, [&] {
+            // Ends before an error box shows, so the box gets the normal cursor.
+            LongWork work(*this);
+            (this->*handler)(button);
+        });
+    });
+}
+
 void TfrmCorvelo::connectHandlers() {
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
         if (!pageChangeFromCode_)
@@ -83,22 +101,26 @@ void TfrmCorvelo::connectHandlers() {
     onClick(btnConfMemo, &TfrmCorvelo::btnConfMemoClick);
     onClick(btnCancMemo, &TfrmCorvelo::btnCancMemoClick);
     onClick(Button4, &TfrmCorvelo::Button4Click);
-    onClick(SpeedButton5, &TfrmCorvelo::SpeedButton5Click);
+    onLongClick(SpeedButton5, &TfrmCorvelo::SpeedButton5Click);
     // (connections: Grava Campo)
-    onClick(btnProcessar, &TfrmCorvelo::btnProcessarClick);
-    onClick(SpeedButton2, &TfrmCorvelo::SpeedButton2Click);
-    onClick(SpeedButton3, &TfrmCorvelo::SpeedButton3Click);
-    onClick(Button5, &TfrmCorvelo::Button5Click);
+    onLongClick(btnProcessar, &TfrmCorvelo::btnProcessarClick);
+    onLongClick(SpeedButton2, &TfrmCorvelo::SpeedButton2Click);
+    onLongClick(SpeedButton3, &TfrmCorvelo::SpeedButton3Click);
+    onLongClick(Button5, &TfrmCorvelo::Button5Click);
     // (connections: Cruzar Campo)
+    onLongClick(SpeedButton4, &TfrmCorvelo::SpeedButton4Click);
     // (connections: elimination)
-    onClick(SpeedButton1, &TfrmCorvelo::SpeedButton1Click);
-    onClick(SpeedButton7, &TfrmCorvelo::SpeedButton7Click);
-    onClick(SpeedButton8, &TfrmCorvelo::SpeedButton8Click);
+    onLongClick(SpeedButton1, &TfrmCorvelo::SpeedButton1Click);
+    onLongClick(SpeedButton7, &TfrmCorvelo::SpeedButton7Click);
+    onLongClick(SpeedButton8, &TfrmCorvelo::SpeedButton8Click);
     // (connections: SQL console)
-    onClick(Button1, &TfrmCorvelo::Button1Click);
-    onClick(Button2, &TfrmCorvelo::Button2Click);
+    onLongClick(Button1, &TfrmCorvelo::Button1Click);
+    onLongClick(Button2, &TfrmCorvelo::Button2Click);
     onClick(btnExecut, &TfrmCorvelo::btnExecutClick);
-    onClick(Button3, &TfrmCorvelo::Button3Click);
+    onLongClick(Button3, &TfrmCorvelo::Button3Click);
+    // (connections: export)
+    onClick(btnExcel, &TfrmCorvelo::btnExcelClick);
+    onClick(SpeedButton12, &TfrmCorvelo::SpeedButton12Click);
 }
 
 std::string TfrmCorvelo::ConfigPath() {
@@ -186,4 +208,6 @@ void TfrmCorvelo::layoutFrame() {
     PageControl1->setGeometry(0, 0, width(), pageHeight_);
     DBDados->setGeometry(0, pageHeight_, width(), qMax(0, height() - pageHeight_));
     pnlMemo->raise();
+    lblProgresso->setGeometry(0, height() - ProgressLineHeight, ProgressLineWidth, ProgressLineHeight);
+    lblProgresso->raise();
 }

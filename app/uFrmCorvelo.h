@@ -1,6 +1,7 @@
 #pragma once
 // The main window: five tab pages over the data grid, the editor panel, and
 // the components every page works with.
+#include "app/BusyCursor.h"
 #include "app/form/CorveloControls.h"
 #include "ops/OperationHost.h"
 #include "db/TDataSource.h"
@@ -10,10 +11,13 @@
 #include "db/TIBTransaction.h"
 
 #include <QWidget>
+#include <chrono>
+#include <cstdint>
 #include <string>
 
 class DataGridModel;
 class QAbstractButton;
+class QLabel;
 class QFileDialog;
 class TIBDataSetBase;
 
@@ -63,6 +67,7 @@ public:
 
     // The "Cruzar Campo" page.
     // (handlers: Cruzar Campo)
+    void SpeedButton4Click(QObject* sender);
 
     // Record elimination on the "Arquivo" page.
     // (handlers: elimination)
@@ -71,6 +76,22 @@ public:
     void SpeedButton8Click(QObject* sender);
     // The progress line of the operations is Label13.
     void ShowProgress(const std::string& text) override;
+    // Rows done by a long operation, in the progress line over the grid.
+    void ShowRowsDone(std::int64_t rowsDone) override;
+    void HideRowsDone();
+    // While alive: the busy cursor, input dropped; at its end the progress
+    // line goes away.
+    class LongWork {
+    public:
+        explicit LongWork(TfrmCorvelo& window) : window_(window) {}
+        ~LongWork() { window_.HideRowsDone(); }
+        LongWork(const LongWork&) = delete;
+        LongWork& operator=(const LongWork&) = delete;
+
+    private:
+        TfrmCorvelo& window_;
+        BusyCursor busy_;
+    };
 
     // The "Scripst Sql" page.
     // (handlers: SQL console)
@@ -78,6 +99,11 @@ public:
     void Button2Click(QObject* sender);
     void btnExecutClick(QObject* sender);
     void Button3Click(QObject* sender);
+
+    // The spreadsheet export of the query (btnExcel) and of the table (SpeedButton12).
+    // (handlers: export)
+    void btnExcelClick(QObject* sender);
+    void SpeedButton12Click(QObject* sender);
     // The script file dialog, made on first use, and the last file accepted in it.
     QFileDialog* AbrirArq = nullptr;
     QString lastChosenScriptFile_;
@@ -109,6 +135,8 @@ public:
 
     static constexpr int PageHeightScript = 250;
     static constexpr int PageHeightOthers = 160;
+    static constexpr int ProgressLineHeight = 22;
+    static constexpr int ProgressLineWidth = 360;
 
 protected:
     bool event(QEvent* event) override;
@@ -119,6 +147,8 @@ protected:
 private:
     void connectHandlers();
     void onClick(QAbstractButton* button, void (TfrmCorvelo::*handler)(QObject*));
+    // For handlers that may run long: busy cursor, input dropped, progress line.
+    void onLongClick(QAbstractButton* button, void (TfrmCorvelo::*handler)(QObject*));
     void createComponents();
     void runFirstActivation();
     void layoutFrame();
@@ -126,6 +156,8 @@ private:
     void setCurrentPageFromCode(QWidget* page);
 
     DataGridModel* gridModel_ = nullptr;
+    QLabel* lblProgresso = nullptr;
+    std::chrono::steady_clock::time_point rowsDoneShownAt_;
     // The database file chosen last with "....", kept across cancelled choices.
     QString lastChosenDatabaseFile_;
     // The value the editor panel was loaded with, and how it was shown.

@@ -9,9 +9,14 @@ const char* const CommitFailedMessage =
 
 bool RunCommitStep(TIBDatabase& database, TIBTransaction& transaction, TIBDataSetBase* dataSet) {
     try {
-        if (dataSet && dataSet->Active())
+        // The apply ends in a commit retaining of the same transaction; a
+        // second one straight after it would commit nothing more and only
+        // cost a round trip per row in the row walks.
+        const bool applied = dataSet && dataSet->Active();
+        if (applied)
             database.ApplyUpdatesAndCommit({dataSet});
-        transaction.CommitRetaining();
+        if (!applied || dataSet->Transaction() != &transaction)
+            transaction.CommitRetaining();
         return true;
     } catch (const std::exception&) {
         transaction.RollbackRetaining();

@@ -1,6 +1,7 @@
 #pragma once
 // What a bulk operation needs from the window that runs it. Kept small: the
 // operations stay plain code, the window keeps the dialogs.
+#include <cstdint>
 #include <string>
 
 class TIBDataSetBase;
@@ -14,4 +15,6 @@ public:
     // Shows a line of progress and repaints it at once: long loops process no
     // window events. Hosts without a progress line ignore it.
     virtual void ShowProgress(const std::string& /*text*/) {}
+    // Told after every row of a row walk; the host decides how often to show it.
+    virtual void ShowRowsDone(std::int64_t /*rowsDone*/) {}
 };

@@ -11,6 +11,7 @@ int DeleteShownRows(TIBTable& table, OperationHost& host) {
         table.Delete();
         ++deleted;
         host.CommitStep(&table);
+        host.ShowRowsDone(deleted);
     }
     return deleted;
 }

@@ -1,18 +1,23 @@
 #include "ops/WriteField.h"
 
+#include <limits>
+
 #include "db/TIBQuery.h"
 #include "db/TIBTable.h"
 #include "ops/OperationHost.h"
+#include "util/Exceptions.h"
 #include "util/NumberText.h"
 #include "util/TextUtils.h"
 
 namespace {
 
-// First, then the body and Next until Eof.
-template <typename Body> void walkRows(TIBTable& table, Body body) {
+// First, then the body and Next until Eof, telling the host how far it got.
+template <typename Body> void walkRows(TIBTable& table, OperationHost& host, Body body) {
+    std::int64_t rowsDone = 0;
     table.First();
     while (!table.Eof()) {
         body();
+        host.ShowRowsDone(++rowsDone);
         table.Next();
     }
 }
@@ -35,7 +40,7 @@ std::string quotedLiteral(const std::string& value) {
 } // namespace
 
 void StripAccents(TIBTable& table, const std::string& column, OperationHost& host) {
-    walkRows(table, [&] {
+    walkRows(table, host, [&] {
         table.Edit();
         const std::string text = TiraAcento(table.FieldNamed(column)->AsString());
         table.FieldNamed(column)->SetAsString(text);
@@ -45,12 +50,16 @@ void StripAccents(TIBTable& table, const std::string& column, OperationHost& hos
 }
 
 void Renumber(TIBTable& table, const std::string& column, const std::string& startText, OperationHost& host) {
-    std::int32_t counter = StrToInt(startText);
-    walkRows(table, [&] {
+    std::int64_t counter = StrToInt(startText);
+    walkRows(table, host, [&] {
+        // A number past the largest integer would wrap to the most negative
+        // one; the walk stops there instead of writing it.
+        if (counter > std::numeric_limits<std::int32_t>::max())
+            throw Exception("Integer overflow");
         table.Edit();
-        table.FieldNamed(column)->SetAsInteger(counter);
+        table.FieldNamed(column)->SetAsInteger(static_cast<std::int32_t>(counter));
         table.Post();
-        counter = wrappingAdd(counter, 1);
+        ++counter;
     });
     host.CommitStep(&table);
 }
@@ -86,10 +95,10 @@ double AddCurrency(double total, std::int64_t scaled) {
     return static_cast<double>((static_cast<long double>(total) * 10000 + scaled) / 10000);
 }
 
-std::string SumColumn(TIBTable& table, const std::string& column, SumKind kind) {
+std::string SumColumn(TIBTable& table, const std::string& column, SumKind kind, OperationHost& host) {
     std::int32_t integerTotal = 0;
     double realTotal = 0;
-    walkRows(table, [&] {
+    walkRows(table, host, [&] {
         switch (kind) {
         case SumKind::Integer:
             integerTotal = wrappingAdd(integerTotal, table.FieldNamed(column)->AsInteger());
@@ -107,15 +116,15 @@ std::string SumColumn(TIBTable& table, const std::string& column, SumKind kind) 
     return kind == SumKind::Integer ? IntToStr(integerTotal) : FloatToStr(realTotal);
 }
 
-std::int32_t CountRows(TIBTable& table) {
+std::int32_t CountRows(TIBTable& table, OperationHost& host) {
     std::int32_t count = 0;
-    walkRows(table, [&] { count = wrappingAdd(count, 1); });
+    walkRows(table, host, [&] { count = wrappingAdd(count, 1); });
     return count;
 }
 
 void FillWithZeros(TIBTable& table, const std::string& column, const std::string& widthText,
                    OperationHost& host) {
-    walkRows(table, [&] {
+    walkRows(table, host, [&] {
         const std::int32_t number = StrToInt("0" + table.FieldNamed(column)->AsString());
         table.Edit();
         const std::int32_t width = StrToInt(widthText);

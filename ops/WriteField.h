@@ -43,14 +43,14 @@ enum class SumKind { Integer, Currency, Float, Other };
 
 // The total as the page shows it: the integer total (32-bit, wrapping) for
 // Integer, else the real total as number text.
-std::string SumColumn(TIBTable& table, const std::string& column, SumKind kind);
+std::string SumColumn(TIBTable& table, const std::string& column, SumKind kind, OperationHost& host);
 
 // One currency step of the real total: (total * 10000 + scaled) / 10000 in
 // extended precision.
 double AddCurrency(double total, std::int64_t scaled);
 
 // Rows the table shows.
-std::int32_t CountRows(TIBTable& table);
+std::int32_t CountRows(TIBTable& table, OperationHost& host);
 
 // Every row's value as a number, left-filled with zeros to the width in
 // `widthText` (converted anew for each row), then the commit step.

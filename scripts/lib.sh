@@ -15,7 +15,7 @@ DEBIAN_PACKAGES=(
     libxlsxwriter-dev python3-openpyxl
     googletest libgtest-dev libgmock-dev
     clang libclang-rt-14-dev
-    xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra
+    xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra xdotool
 )
 
 log() { printf '[corvelo] %s\n' "$*" >&2; }

@@ -224,6 +224,18 @@ TEST_F(WriteFieldTest, AnUnknownColumnFailsOnTheFirstRowBeforeWriting) {
     EXPECT_FALSE(frmCorvelo->table.Modified());
 }
 
+TEST_F(WriteFieldTest, RenumberingStopsBeforeTheCounterWouldPassTheLargestInteger) {
+    db.exec("ALTER TABLE CLIENTES ADD SEQ INTEGER");
+    frmCorvelo->table.Close();
+    frmCorvelo->table.Open();
+    frmCorvelo->chkRepress->setChecked(true);
+    dialogs.press(QMessageBox::Ok);
+    process("SEQ", "2147483646");
+    EXPECT_EQ(onlyError(), "Integer overflow") << "not -2147483648 on the third row";
+    EXPECT_EQ(committed("SEQ"), (Values{"<null>", "<null>", "<null>"})) << "nothing committed";
+    EXPECT_EQ(frmCorvelo->table.RecNo(), 2);
+}
+
 TEST_F(WriteFieldTest, ABadStartValueTouchesNothing) {
     frmCorvelo->table.Next();
     frmCorvelo->chkRepress->setChecked(true);

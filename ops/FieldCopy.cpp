@@ -1,0 +1,100 @@
+#include "ops/FieldCopy.h"
+
+#include "db/TField.h"
+#include "db/TIBTable.h"
+#include "ops/OperationHost.h"
+#include "util/DateText.h"
+#include "util/NumberText.h"
+#include "util/TextUtils.h"
+
+#include <cstdint>
+
+namespace {
+
+std::string upperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+// Grid notifications are held back for the whole walk: each post and commit
+// would otherwise make the grid go over every row it has read, so a long copy
+// would slow down as the table grows. The grid hears one change at the end,
+// also when a row fails.
+class ControlsHeldBack {
+public:
+    explicit ControlsHeldBack(TIBTable& table) : table_(table) { table_.DisableControls(); }
+    ~ControlsHeldBack() { table_.EnableControls(); }
+    ControlsHeldBack(const ControlsHeldBack&) = delete;
+    ControlsHeldBack& operator=(const ControlsHeldBack&) = delete;
+
+private:
+    TIBTable& table_;
+};
+
+} // namespace
+
+std::string ReadTransferText(const TField& field, CopySource type) {
+    switch (type) {
+    case CopySource::Integer:
+    case CopySource::String:
+        return field.AsString();
+    case CopySource::Real:
+        return FloatToStr(CurrencyToFloat(field.AsCurrency()));
+    case CopySource::Float:
+        return FloatToStr(field.AsFloat());
+    case CopySource::Date:
+        // The short date format has no time part, so a time of day is dropped.
+        return DateToStr(field.AsDateTime());
+    case CopySource::Boolean:
+        return field.AsBoolean() ? "TRUE" : "FALSE";
+    }
+    return {};
+}
+
+void WriteTransferText(TField& field, CopyTarget type, const std::string& text) {
+    switch (type) {
+    case CopyTarget::Integer:
+        field.SetAsInteger(StrToInt(text));
+        break;
+    case CopyTarget::DigitsOnly:
+        field.SetAsString(SomenteNumeros(text));
+        break;
+    case CopyTarget::Real:
+        field.SetAsCurrency(FloatToCurrency(StrToFloat(text)));
+        break;
+    case CopyTarget::Float:
+        field.SetAsFloat(StrToFloat(text));
+        break;
+    case CopyTarget::Date:
+        field.SetAsDateTime(StrToDate(text));
+        break;
+    case CopyTarget::String:
+        field.SetAsString(text);
+        break;
+    case CopyTarget::Boolean:
+        if (const std::string word = upperAscii(text); word == "TRUE")
+            field.SetAsBoolean(true);
+        else if (word == "FALSE")
+            field.SetAsBoolean(false);
+        break;
+    }
+}
+
+void CopyField(TIBTable& table, const FieldCopyRequest& request, OperationHost& host) {
+    ControlsHeldBack heldBack(table);
+    std::int64_t rowsDone = 0;
+    table.First();
+    while (!table.Eof()) {
+        const std::string text =
+            ReadTransferText(*table.FieldNamed(request.sourceColumn), request.sourceType);
+        table.Edit();
+        WriteTransferText(*table.FieldNamed(request.targetColumn), request.targetType, text);
+        table.Post();
+        // A failed commit has been reported and rolled back; the copy goes on.
+        host.CommitStep(&table);
+        host.ShowRowsDone(++rowsDone);
+        table.Next();
+    }
+}
