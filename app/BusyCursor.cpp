@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QWidget>
 
 namespace {
 
@@ -26,11 +25,12 @@ bool isUserInput(QEvent::Type type) {
     }
 }
 
-// Input for a dialog opened during the work (a question, a message) passes.
-bool belongsToOpenDialog(QObject* watched) {
-    QWidget* modal = QApplication::activeModalWidget();
-    auto* widget = qobject_cast<QWidget*>(watched);
-    return modal && widget && (widget == modal || modal->isAncestorOf(widget));
+// While a dialog is open (a question, a message) input passes: the dialog
+// needs it, and the window's own modality keeps it away from everything else.
+// (Input reaches the dialog's window object before any of its widgets, so
+// testing the receiver would not do.)
+bool dialogOpen() {
+    return QApplication::activeModalWidget() != nullptr;
 }
 
 } // namespace
@@ -49,8 +49,8 @@ BusyCursor::~BusyCursor() {
     QApplication::restoreOverrideCursor();
 }
 
-bool BusyCursor::eventFilter(QObject* watched, QEvent* event) {
-    return isUserInput(event->type()) && !belongsToOpenDialog(watched);
+bool BusyCursor::eventFilter(QObject*, QEvent* event) {
+    return isUserInput(event->type()) && !dialogOpen();
 }
 
 NormalCursor::NormalCursor() {

@@ -2,6 +2,7 @@
 
 #include "db/TField.h"
 #include "db/TIBTable.h"
+#include "ops/ControlsHeldBack.h"
 #include "ops/OperationHost.h"
 #include "util/DateText.h"
 #include "util/NumberText.h"
@@ -17,21 +18,6 @@ std::string upperAscii(std::string text) {
             c = static_cast<char>(c - 'a' + 'A');
     return text;
 }
-
-// Grid notifications are held back for the whole walk: each post and commit
-// would otherwise make the grid go over every row it has read, so a long copy
-// would slow down as the table grows. The grid hears one change at the end,
-// also when a row fails.
-class ControlsHeldBack {
-public:
-    explicit ControlsHeldBack(TIBTable& table) : table_(table) { table_.DisableControls(); }
-    ~ControlsHeldBack() { table_.EnableControls(); }
-    ControlsHeldBack(const ControlsHeldBack&) = delete;
-    ControlsHeldBack& operator=(const ControlsHeldBack&) = delete;
-
-private:
-    TIBTable& table_;
-};
 
 } // namespace
 

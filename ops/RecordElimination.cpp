@@ -1,9 +1,11 @@
 #include "ops/RecordElimination.h"
 
 #include "db/TIBTable.h"
+#include "ops/ControlsHeldBack.h"
 #include "ops/OperationHost.h"
 
 int DeleteShownRows(TIBTable& table, OperationHost& host) {
+    ControlsHeldBack heldBack(table);
     int deleted = 0;
     table.First();
     while (!table.Eof()) {

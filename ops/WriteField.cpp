@@ -4,6 +4,7 @@
 
 #include "db/TIBQuery.h"
 #include "db/TIBTable.h"
+#include "ops/ControlsHeldBack.h"
 #include "ops/OperationHost.h"
 #include "util/Exceptions.h"
 #include "util/NumberText.h"
@@ -13,6 +14,7 @@ namespace {
 
 // First, then the body and Next until Eof, telling the host how far it got.
 template <typename Body> void walkRows(TIBTable& table, OperationHost& host, Body body) {
+    ControlsHeldBack heldBack(table);
     std::int64_t rowsDone = 0;
     table.First();
     while (!table.Eof()) {

@@ -292,7 +292,10 @@ TEST_F(EliminationTest, AReferencedTableStopsTheListWithTheEarlierTablesCommitte
     chooseTables([](TfrmEmpty* form) { check(form, {"CLIENTES", "PEDIDOS", "PRODUTOS"}); }, confirm);
     dialogs.press(QMessageBox::Ok).press(QMessageBox::Ok).press(QMessageBox::Ok);
     frmCorvelo->SpeedButton8->click();
-    ASSERT_EQ(dialogs.seen().size(), 4);
+    std::string shown;
+    for (const SeenDialog& seen : dialogs.seen())
+        shown += seen.title.toStdString() + ": " + seen.text.toStdString() + "\n";
+    ASSERT_EQ(dialogs.seen().size(), 4) << shown;
     EXPECT_EQ(dialogs.seen()[3].title, "Erro de sistema");
     EXPECT_EQ(keys("CLIENTES"), Values{});
     EXPECT_EQ(keys("PEDIDOS"), (Values{"1", "2", "3"}));
@@ -311,7 +314,10 @@ TEST_F(EliminationTest, ATableThatCannotBeOpenedStopsTheListLeavingTheTableClose
         confirm);
     dialogs.press(QMessageBox::Ok).press(QMessageBox::Ok).press(QMessageBox::Ok);
     frmCorvelo->SpeedButton8->click();
-    ASSERT_EQ(dialogs.seen().size(), 4);
+    std::string shown;
+    for (const SeenDialog& seen : dialogs.seen())
+        shown += seen.title.toStdString() + ": " + seen.text.toStdString() + "\n";
+    ASSERT_EQ(dialogs.seen().size(), 4) << shown;
     EXPECT_EQ(dialogs.seen()[3].title, "Erro de sistema");
     EXPECT_EQ(keys("CLIENTES"), Values{});
     EXPECT_EQ(keys("PRODUTOS"), AllProducts);

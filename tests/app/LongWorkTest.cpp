@@ -112,7 +112,9 @@ TEST_F(LongWorkTest, AQuestionAskedDuringLongWorkShowsTheNormalCursorAndTakesIts
     auto answer = [&](QWidget* dialog) {
         const QCursor* cursor = QApplication::overrideCursor();
         cursors.push_back(cursor ? cursor->shape() : Qt::ArrowCursor);
-        static_cast<QMessageBox*>(dialog)->button(QMessageBox::Ok)->click();
+        // Real input: a key reaches the dialog's window first, then its widgets.
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(dialog->windowHandle(), &enter);
     };
     dialogs.handle(answer).handle(answer);
     frmCorvelo->SpeedButton1->click(); // delete the shown rows, asked twice
