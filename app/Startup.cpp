@@ -29,14 +29,17 @@ void LoadSystemFormatSettings() {
     FormatSettings& settings = formatSettings();
     settings.DecimalSeparator = singleByte(system.decimalPoint(), '.');
     settings.ThousandSeparator = singleByte(system.groupSeparator(), ',');
-    // The date separator is the first sign between the fields of the short date.
-    const QString shortDate = system.dateFormat(QLocale::ShortFormat);
-    for (const QChar c : shortDate) {
-        if (!c.isLetter()) {
-            settings.DateSeparator = singleByte(QString(c), '/');
-            break;
-        }
+    settings.DateSeparator = DateSeparatorOf(system.dateFormat(QLocale::ShortFormat));
+}
+
+char DateSeparatorOf(const QString& shortDateFormat) {
+    // The first sign between the fields. A blank is none: the plain "C"
+    // locale writes "d MMM yyyy", and dates typed as numbers need a sign.
+    for (const QChar c : shortDateFormat) {
+        if (!c.isLetter() && !c.isSpace())
+            return singleByte(QString(c), '/');
     }
+    return '/';
 }
 
 void ApplyProgramFont(QApplication& app) {

@@ -2,10 +2,13 @@
 // Start-up and shutdown of the program: the three forms in their order.
 class TApplication;
 class QApplication;
+class QString;
 
 // Number and date settings from the system's regional settings; the main
 // window's activation then fixes the program's own three.
 void LoadSystemFormatSettings();
+// The date separator a locale's short date format uses; "/" when it has none.
+char DateSeparatorOf(const QString& shortDateFormat);
 
 // The font every control uses unless it says otherwise.
 void ApplyProgramFont(QApplication& app);

@@ -277,3 +277,12 @@ TEST_F(ShellTest, PerguntaSimNaoIsTrueOnlyForYes) {
 }
 
 } // namespace
+
+TEST(DateSeparatorTest, TheFirstSignOfTheShortDateAndNeverABlank) {
+    EXPECT_EQ(DateSeparatorOf("dd/MM/yyyy"), '/');
+    EXPECT_EQ(DateSeparatorOf("dd.MM.yy"), '.');
+    EXPECT_EQ(DateSeparatorOf("yyyy-MM-dd"), '-');
+    // The plain "C" locale: a blank would make dates show as "15 03 2019".
+    EXPECT_EQ(DateSeparatorOf("d MMM yyyy"), '/');
+    EXPECT_EQ(DateSeparatorOf(""), '/');
+}
