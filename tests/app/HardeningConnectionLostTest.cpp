@@ -8,12 +8,17 @@
 #include "app/widgets/AutoSizeLabel.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -152,6 +157,32 @@ TEST_F(ConnectionLostTest, ACutWhileTheGridFetchesEndsInAMessageNotACrash) {
     expectUsableAfterRestore();
 }
 
-// Export: the case of a server lost during an export is added with the export tests.
+TEST_F(ConnectionLostTest, ACutInAnExportEndsInTheLibraryTextAndLeavesTheEarlierFileAlone) {
+    const std::filesystem::path target = db.path() + ".xlsx";
+    std::ofstream(target, std::ios::binary) << "earlier content";
+    ASSERT_FALSE(frmCorvelo->table.Eof());
+    dialogs.handle([&](QWidget* dialog) {
+        auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
+        ASSERT_NE(fileDialog, nullptr);
+        fileDialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(target.string()));
+        QMetaObject::invokeMethod(fileDialog, "accept", Qt::QueuedConnection);
+    });
+    dialogs.press(QMessageBox::Yes); // replace the earlier file
+    // The rows not fetched yet can no longer come.
+    cutter.cut();
+    frmCorvelo->SpeedButton12->click();
+
+    EXPECT_TRUE(isLostLinkText(errorBoxSince(0)));
+    for (const SeenDialog& seen : dialogs.seen())
+        EXPECT_FALSE(seen.text.contains("gerado com sucesso")) << shown().toStdString();
+    std::ifstream in(target, std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(content, "earlier content");
+    for (const auto& entry : std::filesystem::directory_iterator(target.parent_path()))
+        EXPECT_EQ(entry.path().string().find(target.filename().string() + "."), std::string::npos)
+            << "a temporary file was left: " << entry.path();
+    std::filesystem::remove(target);
+    expectUsableAfterRestore();
+}
 
 } // namespace
