@@ -430,18 +430,8 @@ void TIBCustomDataSet::refreshRow(std::byte* record) {
     std::vector<std::byte> fresh(format_.Size(), std::byte{0});
     std::vector<short> nulls(columns_.size(), 0);
     BindOutput(refresh.Statement.Output(), columns_, format_, fresh.data(), nulls.data());
-    refresh.Statement.OpenCursor(Transaction()->Handle());
-    bool found = false;
-    try {
-        found = refresh.Statement.Fetch();
-    } catch (...) {
-        try {
-            refresh.Statement.CloseCursor();
-        } catch (...) {
-        }
-        throw;
-    }
-    refresh.Statement.CloseCursor();
+    // By row key: one row at most, read with the statement's execution.
+    const bool found = refresh.Statement.ReadSingleRow(Transaction()->Handle());
     if (!found)
         return;
     for (std::size_t i = 0; i < columns_.size(); ++i)

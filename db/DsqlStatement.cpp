@@ -105,6 +105,16 @@ void DsqlStatement::ExecuteWithOutput(ClientHandle* transaction) {
     Check(lib_, status.get());
 }
 
+bool DsqlStatement::ReadSingleRow(ClientHandle* transaction) {
+    StatusVector status;
+    lib_.dsql_execute2(status.get(), transaction, &handle_, dialect_, inputOrNull(), out_.get());
+    // The server answers a select without rows with "end of stream".
+    if (status.get()[0] == 1 && status.get()[1] == isc_stream_eof)
+        return false;
+    Check(lib_, status.get());
+    return true;
+}
+
 void DsqlStatement::OpenCursor(ClientHandle* transaction) {
     StatusVector status;
     lib_.dsql_execute(status.get(), transaction, &handle_, dialect_, inputOrNull());

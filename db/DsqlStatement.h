@@ -44,6 +44,9 @@ public:
     void Execute(ClientHandle* transaction);
     // Runs a statement that returns one row (RETURNING, procedures) into Output.
     void ExecuteWithOutput(ClientHandle* transaction);
+    // Runs a select that gives at most one row and reads that row into Output,
+    // in one round trip; false when there is no row. Leaves no cursor open.
+    bool ReadSingleRow(ClientHandle* transaction);
     // Opens the cursor of a select.
     void OpenCursor(ClientHandle* transaction);
     bool CursorOpen() const { return cursorOpen_; }
