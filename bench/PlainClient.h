@@ -15,8 +15,8 @@ inline void check(const ISC_STATUS* status, const char* what) {
     }
 }
 
-// Sysdba with WIN1252, then a read-committed, no-wait transaction.
-inline void attachAndStart(const std::string& connectString, isc_db_handle& db, isc_tr_handle& tr) {
+// Sysdba's attach parameters, with the extra ones given.
+inline std::string sysdbaParams(const std::string& extra = {}) {
     std::string dpb(1, static_cast<char>(isc_dpb_version1));
     auto add = [&dpb](char tag, const std::string& value) {
         dpb += tag;
@@ -25,10 +25,19 @@ inline void attachAndStart(const std::string& connectString, isc_db_handle& db, 
     };
     add(isc_dpb_user_name, "SYSDBA");
     add(isc_dpb_password, "lanternix");
-    add(isc_dpb_lc_ctype, "WIN1252");
+    return dpb + extra;
+}
+
+inline void attach(const std::string& connectString, const std::string& dpb, isc_db_handle& db) {
     ISC_STATUS_ARRAY status{};
     isc_attach_database(status, 0, connectString.c_str(), &db, static_cast<short>(dpb.size()), dpb.data());
     check(status, "attach");
+}
+
+// Sysdba with WIN1252, then a read-committed, no-wait transaction.
+inline void attachAndStart(const std::string& connectString, isc_db_handle& db, isc_tr_handle& tr) {
+    attach(connectString, sysdbaParams(std::string{static_cast<char>(isc_dpb_lc_ctype), 7} + "WIN1252"), db);
+    ISC_STATUS_ARRAY status{};
     const char tpb[] = {isc_tpb_version3, isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_nowait};
     isc_start_transaction(status, &tr, 1, &db, static_cast<unsigned short>(sizeof tpb), tpb);
     check(status, "start");

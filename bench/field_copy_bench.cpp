@@ -9,6 +9,7 @@
 //   CORVELO_TEST_SERVER=127.0.0.1/<port> CORVELO_TEST_DATA=<dir> field_copy_bench [small [large [sync]]]
 #include "bench/BenchSupport.h"
 #include "db/TIBDatabase.h"
+#include "db/MainConnectionSettings.h"
 #include "db/TIBTable.h"
 #include "db/TIBTransaction.h"
 #include "ops/FieldCopy.h"
@@ -31,19 +32,10 @@ namespace {
 // Forced writes make every commit wait for the disk, on both sides alike; the
 // figures of the program's own cost are taken without them unless asked for.
 void setForcedWrites(const std::string& connectString, bool on) {
-    std::string dpb(1, static_cast<char>(isc_dpb_version1));
-    auto add = [&dpb](char tag, const std::string& value) {
-        dpb += tag;
-        dpb += static_cast<char>(value.size());
-        dpb += value;
-    };
-    add(isc_dpb_user_name, "SYSDBA");
-    add(isc_dpb_password, "lanternix");
-    add(isc_dpb_force_write, std::string(1, on ? 1 : 0));
-    ISC_STATUS_ARRAY status{};
     isc_db_handle db = 0;
-    isc_attach_database(status, 0, connectString.c_str(), &db, static_cast<short>(dpb.size()), dpb.data());
-    check(status, "attach for forced writes");
+    attach(connectString, sysdbaParams({static_cast<char>(isc_dpb_force_write), 1, static_cast<char>(on ? 1 : 0)}),
+           db);
+    ISC_STATUS_ARRAY status{};
     isc_detach_database(status, &db);
 }
 
@@ -73,13 +65,8 @@ double operationPerRow(TestDatabase& db, const std::string& name, long rows) {
     fillTable(db, name, rows);
     TIBDatabase connection;
     TIBTransaction transaction;
+    ConfigureMainConnection(connection, transaction);
     connection.SetDatabaseName(db.connectString());
-    connection.SetParams({"user_name=Sysdba", "password=lanternix", "lc_ctype=WIN1252"});
-    connection.SetLoginPrompt(false);
-    connection.SetDefaultTransaction(&transaction);
-    transaction.SetDefaultDatabase(&connection);
-    transaction.SetDefaultAction(TACommitRetaining);
-    transaction.SetParams({"read_committed", "rec_version", "nowait"});
     connection.SetConnected(true);
     transaction.Start();
     CommitHost host(connection, transaction);
