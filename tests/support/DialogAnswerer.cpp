@@ -67,18 +67,16 @@ SeenDialog DialogAnswerer::describe(QWidget* dialog) {
 }
 
 void DialogAnswerer::poll() {
+    // A dialog that was hidden is closed; when it shows again it counts again.
+    open_.removeIf([](const QPointer<QWidget>& seen) { return !seen || !seen->isVisible(); });
     QWidget* dialog = QApplication::activeModalWidget();
-    if (!dialog || !dialog->isVisible()) {
-        current_ = nullptr; // a dialog that is reused counts again when it shows again
+    if (!dialog || !dialog->isVisible() || open_.contains(dialog))
         return;
-    }
-    if (dialog == current_)
-        return;
-    current_ = dialog;
+    open_.append(dialog);
     // A dialog that is kept and shown again later is a new appearance, even
     // when no event is processed between its two showings.
     if (auto* asDialog = qobject_cast<QDialog*>(dialog))
-        connect(asDialog, &QDialog::finished, this, &DialogAnswerer::forgetCurrent, Qt::UniqueConnection);
+        connect(asDialog, &QDialog::finished, this, &DialogAnswerer::forgetDialog, Qt::UniqueConnection);
     // Answer a moment later, from inside the dialog's own event loop: a dialog
     // can be found while it is still being shown, before its loop runs.
     QTimer::singleShot(30, this, [this, target = QPointer<QWidget>(dialog)] { answer(target); });
@@ -106,6 +104,6 @@ void DialogAnswerer::answer(QWidget* dialog) {
     }
 }
 
-void DialogAnswerer::forgetCurrent() {
-    current_ = nullptr;
+void DialogAnswerer::forgetDialog() {
+    open_.removeAll(qobject_cast<QWidget*>(sender()));
 }

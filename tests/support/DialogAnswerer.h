@@ -4,6 +4,7 @@
 // presses the button that the test queued for it, in order of appearance.
 #include <QMessageBox>
 #include <QObject>
+#include <QList>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
@@ -38,11 +39,13 @@ public:
 private:
     void poll();
     void answer(QWidget* dialog);
-    void forgetCurrent();
+    void forgetDialog();
     static SeenDialog describe(QWidget* dialog);
 
     QTimer timer_;
     std::deque<std::function<bool(QWidget*)>> answers_;
     QList<SeenDialog> seen_;
-    QPointer<QWidget> current_;
+    // Dialogs seen and still open: one that becomes the active modal widget
+    // again when a box it opened closes is no new appearance.
+    QList<QPointer<QWidget>> open_;
 };
