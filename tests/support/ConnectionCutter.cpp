@@ -154,6 +154,8 @@ void ConnectionCutter::run() {
         }
         if (::poll(polled.data(), polled.size(), -1) < 0)
             continue;
+        // A pair accepted below was not polled yet: it waits for the next round.
+        const std::size_t polledPairs = pairs.size();
         if (polled[0].revents) {
             char drain[64];
             while (::read(wakeRead_, drain, sizeof drain) > 0) {
@@ -179,7 +181,7 @@ void ConnectionCutter::run() {
         }
         bool cutNow = false;
         std::vector<std::size_t> finished;
-        for (std::size_t i = 0; i < pairs.size() && !cutNow; ++i) {
+        for (std::size_t i = 0; i < polledPairs && !cutNow; ++i) {
             for (int side = 0; side < 2; ++side) {
                 const pollfd& entry = polled[2 + 2 * i + side];
                 if (!(entry.revents & (POLLIN | POLLHUP | POLLERR)))
