@@ -3,12 +3,12 @@
 // the components every page works with.
 #include "app/BusyCursor.h"
 #include "app/form/CorveloControls.h"
-#include "ops/OperationHost.h"
 #include "db/TDataSource.h"
 #include "db/TIBDatabase.h"
 #include "db/TIBQuery.h"
 #include "db/TIBTable.h"
 #include "db/TIBTransaction.h"
+#include "ops/OperationHost.h"
 
 #include <QWidget>
 #include <chrono>

@@ -8,8 +8,8 @@
 // Run against the private server, like the tests:
 //   CORVELO_TEST_SERVER=127.0.0.1/<port> CORVELO_TEST_DATA=<dir> field_copy_bench [small [large [sync]]]
 #include "bench/BenchSupport.h"
-#include "db/TIBDatabase.h"
 #include "db/MainConnectionSettings.h"
+#include "db/TIBDatabase.h"
 #include "db/TIBTable.h"
 #include "db/TIBTransaction.h"
 #include "ops/FieldCopy.h"
@@ -33,8 +33,8 @@ namespace {
 // figures of the program's own cost are taken without them unless asked for.
 void setForcedWrites(const std::string& connectString, bool on) {
     isc_db_handle db = 0;
-    attach(connectString, sysdbaParams({static_cast<char>(isc_dpb_force_write), 1, static_cast<char>(on ? 1 : 0)}),
-           db);
+    attach(connectString,
+           sysdbaParams({static_cast<char>(isc_dpb_force_write), 1, static_cast<char>(on ? 1 : 0)}), db);
     ISC_STATUS_ARRAY status{};
     isc_detach_database(status, &db);
 }

@@ -8,9 +8,9 @@
 #include "app/widgets/AutoSizeLabel.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>

@@ -11,11 +11,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QDeadlineTimer>
 #include <QRadioButton>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -35,7 +35,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             const QCursor* cursor = QApplication::overrideCursor();
-            paints.push_back({static_cast<QLabel*>(watched)->text(), cursor ? cursor->shape() : Qt::ArrowCursor});
+            paints.push_back(
+                {static_cast<QLabel*>(watched)->text(), cursor ? cursor->shape() : Qt::ArrowCursor});
         }
         return false;
     }
@@ -44,9 +45,10 @@ protected:
 class LongWorkTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        db.exec(std::vector<std::string>{"CREATE TABLE ITENS (ID INTEGER NOT NULL PRIMARY KEY, NUM INTEGER)",
-                 "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= 50) DO BEGIN "
-                 "INSERT INTO ITENS VALUES (:I, 0); I = I + 1; END END"});
+        db.exec(
+            std::vector<std::string>{"CREATE TABLE ITENS (ID INTEGER NOT NULL PRIMARY KEY, NUM INTEGER)",
+                                     "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= 50) DO BEGIN "
+                                     "INSERT INTO ITENS VALUES (:I, 0); I = I + 1; END END"});
         CreateForms();
         frmCorvelo->show();
         // Painting needs a window that is on the screen.
@@ -91,7 +93,8 @@ TEST_F(LongWorkTest, KeysGivenDuringTheWorkAreDroppedAndTheCursorComesBackAfterA
     // Queued before the work, as if typed while it ran: nothing processes
     // events until it ends, and then they must not act.
     frmCorvelo->edtValor->setFocus();
-    QCoreApplication::postEvent(frmCorvelo->edtValor, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
+    QCoreApplication::postEvent(frmCorvelo->edtValor,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
     frmCorvelo->edtCampo->setText("NUM");
     frmCorvelo->edtValor->setText("abc"); // not an integer: the renumbering fails at once
     frmCorvelo->chkRepress->setChecked(true);

@@ -32,7 +32,9 @@ int main(int argc, char** argv) {
         frmCorvelo->btnAbrir->click();
         frmCorvelo->DBDados->setFocus();
         QTimer::singleShot(300, [&] {
-            result = frmCorvelo->grab().save(QString::fromLocal8Bit(argv[3])) && frmCorvelo->table.Active() ? 0 : 1;
+            result = frmCorvelo->grab().save(QString::fromLocal8Bit(argv[3])) && frmCorvelo->table.Active()
+                         ? 0
+                         : 1;
             app.quit();
         });
     });

@@ -2,9 +2,9 @@
 // Answers the real modal dialogs that the program shows during a test.
 // A timer looks for the active modal widget, records what it shows and
 // presses the button that the test queued for it, in order of appearance.
+#include <QList>
 #include <QMessageBox>
 #include <QObject>
-#include <QList>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
