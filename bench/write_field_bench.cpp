@@ -7,6 +7,7 @@
 // Run against the private server, like the tests:
 //   CORVELO_TEST_SERVER=127.0.0.1/<port> CORVELO_TEST_DATA=<dir> write_field_bench [rows [swap]]
 #include "bench/BenchSupport.h"
+#include "db/MainConnectionSettings.h"
 #include "db/TIBDatabase.h"
 #include "db/TIBTable.h"
 #include "db/TIBTransaction.h"
@@ -159,13 +160,8 @@ int main(int argc, char** argv) {
         PlainLoop plain(db.connectString());
         TIBDatabase connection;
         TIBTransaction transaction;
+        ConfigureMainConnection(connection, transaction);
         connection.SetDatabaseName(db.connectString());
-        connection.SetParams({"user_name=Sysdba", "password=lanternix", "lc_ctype=WIN1252"});
-        connection.SetLoginPrompt(false);
-        connection.SetDefaultTransaction(&transaction);
-        transaction.SetDefaultDatabase(&connection);
-        transaction.SetDefaultAction(TACommitRetaining);
-        transaction.SetParams({"read_committed", "rec_version", "nowait"});
         connection.SetConnected(true);
         transaction.Start();
         CommitHost host(connection, transaction);
