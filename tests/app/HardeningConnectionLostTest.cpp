@@ -2,7 +2,7 @@
 // the shared test server is cut, never the server itself.
 #include "app/widgets/FlatButton.h"
 #include "tests/app/HardeningSupport.h"
-#include "tests/support/ConnectionCutter.h"
+#include "tests/support/LinkForwarder.h"
 #include "tests/support/QtPrinters.h"
 
 #include "app/widgets/AutoSizeLabel.h"
@@ -62,7 +62,7 @@ protected:
         EXPECT_EQ(dialogs.seen().back().text, "Commit Executado");
     }
 
-    ConnectionCutter cutter;
+    LinkForwarder cutter;
     std::string scriptPath;
 };
 

@@ -1,20 +1,30 @@
-#include "tests/support/ConnectionCutter.h"
+#include "tests/support/LinkForwarder.h"
 
 #include "tests/support/TestDatabase.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <optional>
 #include <poll.h>
 #include <stdexcept>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <deque>
 #include <vector>
 
-struct ConnectionCutter::Pair {
+struct LinkForwarder::Pair {
+    // Bytes on their way, released to the other side once they are due.
+    struct InFlight {
+        std::chrono::steady_clock::time_point due;
+        std::string bytes;
+    };
     int client = -1;
     int server = -1;
+    std::deque<InFlight> toServer;
+    std::deque<InFlight> toClient;
 };
 
 namespace {
@@ -61,7 +71,7 @@ bool writeAll(int fd, const char* data, std::size_t size) {
 
 } // namespace
 
-ConnectionCutter::ConnectionCutter() {
+LinkForwarder::LinkForwarder(std::chrono::microseconds oneWayDelay) : delay_(oneWayDelay) {
     // CORVELO_TEST_SERVER is "host/port".
     const std::string server = TestDatabase::server();
     const auto slash = server.find('/');
@@ -79,14 +89,14 @@ ConnectionCutter::ConnectionCutter() {
         ::listen(listener_, 16) != 0 ||
         ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
         ::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
-        throw std::runtime_error("the connection cutter cannot listen");
+        throw std::runtime_error("the link forwarder cannot listen");
     port_ = ntohs(address.sin_port);
     wakeRead_ = fds[0];
     wakeWrite_ = fds[1];
     thread_ = std::thread([this] { run(); });
 }
 
-ConnectionCutter::~ConnectionCutter() {
+LinkForwarder::~LinkForwarder() {
     {
         std::lock_guard lock(mutex_);
         stop_ = true;
@@ -98,16 +108,16 @@ ConnectionCutter::~ConnectionCutter() {
     ::close(wakeWrite_);
 }
 
-std::string ConnectionCutter::connectString(const std::string& databasePath) const {
+std::string LinkForwarder::connectString(const std::string& databasePath) const {
     return "127.0.0.1/" + std::to_string(port_) + ":" + databasePath;
 }
 
-void ConnectionCutter::wake() {
+void LinkForwarder::wake() {
     const char byte = 1;
     [[maybe_unused]] const ssize_t ignored = ::write(wakeWrite_, &byte, 1);
 }
 
-void ConnectionCutter::cut() {
+void LinkForwarder::cut() {
     std::unique_lock lock(mutex_);
     cutRequested_ = true;
     refusing_ = true;
@@ -115,18 +125,19 @@ void ConnectionCutter::cut() {
     done_.wait(lock, [this] { return !cutRequested_; });
 }
 
-void ConnectionCutter::restore() {
+void LinkForwarder::restore() {
     std::lock_guard lock(mutex_);
     refusing_ = false;
     cutMark_ = 0;
 }
 
-void ConnectionCutter::cutAfterClientBytes(std::size_t bytes) {
+void LinkForwarder::cutAfterClientBytes(std::size_t bytes) {
     std::lock_guard lock(mutex_);
     cutMark_ = clientBytes_ + bytes;
 }
 
-void ConnectionCutter::run() {
+void LinkForwarder::run() {
+    using SteadyClock = std::chrono::steady_clock;
     std::vector<Pair> pairs;
     std::vector<char> buffer(64 * 1024);
     auto cutAll = [&] {
@@ -135,6 +146,15 @@ void ConnectionCutter::run() {
             closeSocket(pair.server);
         }
         pairs.clear();
+    };
+    // Writes what is due; false when the receiving side is gone.
+    auto release = [](std::deque<Pair::InFlight>& queue, int to, SteadyClock::time_point now) {
+        while (!queue.empty() && queue.front().due <= now) {
+            if (!writeAll(to, queue.front().bytes.data(), queue.front().bytes.size()))
+                return false;
+            queue.pop_front();
+        }
+        return true;
     };
     for (;;) {
         {
@@ -147,13 +167,36 @@ void ConnectionCutter::run() {
                 done_.notify_all();
             }
         }
+        std::vector<std::size_t> finished;
+        auto now = SteadyClock::now();
+        std::optional<SteadyClock::time_point> nextDue;
+        for (std::size_t i = 0; i < pairs.size(); ++i) {
+            Pair& pair = pairs[i];
+            if (!release(pair.toServer, pair.server, now) || !release(pair.toClient, pair.client, now))
+                finished.push_back(i);
+            for (const auto* queue : {&pair.toServer, &pair.toClient})
+                if (!queue->empty() && (!nextDue || queue->front().due < *nextDue))
+                    nextDue = queue->front().due;
+        }
+
         std::vector<pollfd> polled{{wakeRead_, POLLIN, 0}, {listener_, POLLIN, 0}};
         for (const Pair& pair : pairs) {
             polled.push_back({pair.client, POLLIN, 0});
             polled.push_back({pair.server, POLLIN, 0});
         }
-        if (::poll(polled.data(), polled.size(), -1) < 0)
+        timespec timeout{};
+        timespec* wait = nullptr;
+        if (nextDue) {
+            const auto left = std::max(std::chrono::nanoseconds{0}, *nextDue - now);
+            timeout.tv_sec = static_cast<time_t>(left.count() / 1'000'000'000);
+            timeout.tv_nsec = static_cast<long>(left.count() % 1'000'000'000);
+            wait = &timeout;
+        }
+        if (finished.empty() && ::ppoll(polled.data(), polled.size(), wait, nullptr) < 0)
             continue;
+        if (!finished.empty())
+            for (pollfd& entry : polled)
+                entry.revents = 0;
         // A pair accepted below was not polled yet: it waits for the next round.
         const std::size_t polledPairs = pairs.size();
         if (polled[0].revents) {
@@ -175,19 +218,20 @@ void ConnectionCutter::run() {
                 } else {
                     const int on = 1;
                     ::setsockopt(client, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-                    pairs.push_back({client, server});
+                    pairs.push_back({client, server, {}, {}});
                 }
             }
         }
         bool cutNow = false;
-        std::vector<std::size_t> finished;
+        now = SteadyClock::now();
         for (std::size_t i = 0; i < polledPairs && !cutNow; ++i) {
             for (int side = 0; side < 2; ++side) {
                 const pollfd& entry = polled[2 + 2 * i + side];
                 if (!(entry.revents & (POLLIN | POLLHUP | POLLERR)))
                     continue;
-                const int from = side == 0 ? pairs[i].client : pairs[i].server;
-                const int to = side == 0 ? pairs[i].server : pairs[i].client;
+                Pair& pair = pairs[i];
+                const int from = side == 0 ? pair.client : pair.server;
+                const int to = side == 0 ? pair.server : pair.client;
                 const ssize_t got = ::recv(from, buffer.data(), buffer.size(), 0);
                 if (got <= 0) {
                     finished.push_back(i);
@@ -202,7 +246,10 @@ void ConnectionCutter::run() {
                     }
                     clientBytes_ += static_cast<std::size_t>(got);
                 }
-                if (!writeAll(to, buffer.data(), static_cast<std::size_t>(got))) {
+                if (delay_.count() > 0) {
+                    auto& queue = side == 0 ? pair.toServer : pair.toClient;
+                    queue.push_back({now + delay_, std::string(buffer.data(), static_cast<std::size_t>(got))});
+                } else if (!writeAll(to, buffer.data(), static_cast<std::size_t>(got))) {
                     finished.push_back(i);
                     break;
                 }
@@ -213,6 +260,8 @@ void ConnectionCutter::run() {
             continue;
         }
         // One side closed: close the other too, newest first so indexes hold.
+        std::sort(finished.begin(), finished.end());
+        finished.erase(std::unique(finished.begin(), finished.end()), finished.end());
         for (auto it = finished.rbegin(); it != finished.rend(); ++it) {
             ::close(pairs[*it].client);
             ::close(pairs[*it].server);

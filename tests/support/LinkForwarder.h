@@ -1,24 +1,29 @@
 #pragma once
-// A loopback TCP forwarder in front of the test server, so that a test can
-// lose the server in the middle of some work without stopping the server
-// that every other test shares.
+// A loopback TCP forwarder in front of the test server, standing in for the
+// network between a user and the customer's server: it can add a fixed delay
+// to every byte in each direction (a LAN, Wi-Fi or a VPN instead of
+// loopback), and it can lose the link in the middle of some work without
+// stopping the server that every other test shares.
 //
 // It listens on a free 127.0.0.1 port and forwards each connection to the
 // server named by CORVELO_TEST_SERVER, on a thread of its own. cut() closes
 // every forwarded connection at once and refuses new ones until restore().
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <mutex>
 #include <string>
 #include <thread>
 
-class ConnectionCutter {
+class LinkForwarder {
 public:
-    ConnectionCutter();
-    ~ConnectionCutter();
-    ConnectionCutter(const ConnectionCutter&) = delete;
-    ConnectionCutter& operator=(const ConnectionCutter&) = delete;
+    // `oneWayDelay`: how long each byte takes from one side to the other, so a
+    // round trip costs twice that on top of loopback's.
+    explicit LinkForwarder(std::chrono::microseconds oneWayDelay = std::chrono::microseconds{0});
+    ~LinkForwarder();
+    LinkForwarder(const LinkForwarder&) = delete;
+    LinkForwarder& operator=(const LinkForwarder&) = delete;
 
     int port() const { return port_; }
     // The connect string of a database file reached through this forwarder.
@@ -39,6 +44,7 @@ private:
     void run();
     void wake();
 
+    const std::chrono::microseconds delay_;
     int listener_ = -1;
     int port_ = 0;
     int serverPort_ = 0;
