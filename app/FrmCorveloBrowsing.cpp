@@ -51,12 +51,12 @@ void TfrmCorvelo::DBDadosCellClick(int column) {
     memo->setPlainText(text.shown);
     memo->setReadOnly(!text.editable);
     memoOriginal_ = value;
-    memoShown_ = memo->toPlainText();
+    memoShown_ = plainTextOf(*memo);
 }
 
 void TfrmCorvelo::btnConfMemoClick(QObject*) {
     pnlMemo->hide();
-    const bool unchanged = memo->toPlainText() == memoShown_;
+    const bool unchanged = plainTextOf(*memo) == memoShown_;
     if (memo->isReadOnly() && unchanged)
         throw Exception(
             "Este valor cont\xE9m bytes que n\xE3o s\xE3o texto e n\xE3o pode ser alterado pelo editor; "
@@ -67,7 +67,7 @@ void TfrmCorvelo::btnConfMemoClick(QObject*) {
     // lines joined by CR LF.
     field->SetAsString(
         unchanged ? memoOriginal_
-                  : fromScreen(memo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"))));
+                  : fromScreen(plainTextOf(*memo).replace(QLatin1Char('\n'), QStringLiteral("\r\n"))));
     table.Post();
 }
 

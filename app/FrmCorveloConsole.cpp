@@ -57,7 +57,7 @@ private:
 
 void TfrmCorvelo::Button1Click(QObject*) {
     qryScript.ClearSQL();
-    qryScript.SetSQLText(fromScreen(memoscript->toPlainText()));
+    qryScript.SetSQLText(fromScreen(plainTextOf(*memoscript)));
     qryScript.Open();
     if (PageControl1->currentWidget() == TabSheet4)
         ShowInGrid(&dtsScript);
@@ -65,7 +65,7 @@ void TfrmCorvelo::Button1Click(QObject*) {
 
 void TfrmCorvelo::Button2Click(QObject* sender) {
     qryScript.ClearSQL();
-    qryScript.SetSQLText(fromScreen(memoscript->toPlainText()));
+    qryScript.SetSQLText(fromScreen(plainTextOf(*memoscript)));
     qryScript.Execute();
     if (PerguntaSimNao("dar Commit na Transacao ? "))
         SpeedButton9Click(sender);

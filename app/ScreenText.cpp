@@ -3,6 +3,8 @@
 #include "util/Exceptions.h"
 
 #include <QList>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -39,4 +41,22 @@ std::string fromScreen(const QString& text) {
             QStringLiteral("O texto não pode ser convertido para a página de código Windows-1252.")));
     }
     return result;
+}
+
+QString plainTextOf(const QPlainTextEdit& box) {
+    QString text = box.document()->toRawText();
+    // The raw text separates lines with the document's own separators.
+    for (QChar& c : text) {
+        switch (c.unicode()) {
+        case QChar::ParagraphSeparator:
+        case QChar::LineSeparator:
+        case 0xFDD0: // beginning of a frame
+        case 0xFDD1: // end of a frame
+            c = u'\n';
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
 }

@@ -68,14 +68,22 @@ void TfrmCorvelo::createComponents() {
                                  QStringLiteral("Banco Dados FDB (*.FDB *.fdb)")});
 }
 
+template <class Handler> void TfrmCorvelo::runHandler(QObject* sender, Handler&& handler) {
+    // What was typed into a cell counts, as it does when the user leaves the
+    // cell: flat buttons take no focus, so the editor would stay open and its
+    // text would be lost to a re-query or a close.
+    GridController::attach(DBDados)->finishEditing();
+    guarded(sender, std::forward<Handler>(handler));
+}
+
 void TfrmCorvelo::onClick(QAbstractButton* button, void (TfrmCorvelo::*handler)(QObject*)) {
     connect(button, &QAbstractButton::clicked, this,
-            [this, button, handler] { guarded(button, [&] { (this->*handler)(button); }); });
+            [this, button, handler] { runHandler(button, [&] { (this->*handler)(button); }); });
 }
 
 void TfrmCorvelo::onLongClick(QAbstractButton* button, void (TfrmCorvelo::*handler)(QObject*)) {
     connect(button, &QAbstractButton::clicked, this, [this, button, handler] {
-        guarded(button, [&] {
+        runHandler(button, [&] {
             // Ends before an error box shows, so the box gets the normal cursor.
             LongWork work(*this);
             (this->*handler)(button);
@@ -86,7 +94,7 @@ void TfrmCorvelo::onLongClick(QAbstractButton* button, void (TfrmCorvelo::*handl
 void TfrmCorvelo::connectHandlers() {
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
         if (!pageChangeFromCode_)
-            guarded(PageControl1, [this] { PageControl1Change(PageControl1); });
+            runHandler(PageControl1, [this] { PageControl1Change(PageControl1); });
     });
     onClick(btncon, &TfrmCorvelo::btnconClick);
     onClick(SpeedButton6, &TfrmCorvelo::SpeedButton6Click);
@@ -188,7 +196,7 @@ void TfrmCorvelo::runFirstActivation() {
 
 void TfrmCorvelo::closeEvent(QCloseEvent* event) {
     bool closed = false;
-    guarded(this, [&] {
+    runHandler(this, [&] {
         FormClose(this);
         closed = true;
     });

@@ -146,6 +146,9 @@ protected:
 
 private:
     void connectHandlers();
+    // Every handler of the window runs through here: the grid's open cell
+    // editor is closed first, then the handler runs inside the error guard.
+    template <class Handler> void runHandler(QObject* sender, Handler&& handler);
     void onClick(QAbstractButton* button, void (TfrmCorvelo::*handler)(QObject*));
     // For handlers that may run long: busy cursor, input dropped, progress line.
     void onLongClick(QAbstractButton* button, void (TfrmCorvelo::*handler)(QObject*));

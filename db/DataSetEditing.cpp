@@ -245,7 +245,7 @@ void TIBCustomDataSet::ApplyCachedUpdates() {
         cur_ = remembered < RecordCount() ? remembered : 0;
         eof_ = RecordCount() == 0;
     } catch (...) {
-        EnableControls();
+        EnableControlsQuietly();
         throw;
     }
     EnableControls();

@@ -2,6 +2,8 @@
 
 #include "db/TIBCustomDataSet.h"
 
+#include <exception>
+
 TDataLink::~TDataLink() {
     SetDataSource(nullptr);
 }
@@ -43,25 +45,40 @@ void TDataSource::SetDataSet(TIBCustomDataSet* dataSet) {
 }
 
 void TDataSource::notify(TDataEvent event, TField* field) {
-    links_.ForEach([event, field](TDataLink* link) {
-        switch (event) {
-        case deActiveChanged:
-            link->ActiveChanged();
-            break;
-        case deDataSetChanged:
-            link->DataSetChanged();
-            break;
-        case deDataSetScrolled:
-            link->DataSetScrolled();
-            break;
-        case deRecordChanged:
-            link->RecordChanged(field);
-            break;
-        case deEditingChanged:
-            link->EditingChanged();
-            break;
+    // Every link hears the event, also when one before it fails (a query that
+    // cannot run again must not keep the grid from following); the first
+    // failure is passed on afterwards.
+    std::exception_ptr firstFailure;
+    links_.ForEach([event, field, &firstFailure](TDataLink* link) {
+        try {
+            notifyLink(*link, event, field);
+        } catch (...) {
+            if (!firstFailure)
+                firstFailure = std::current_exception();
         }
     });
+    if (firstFailure)
+        std::rethrow_exception(firstFailure);
+}
+
+void TDataSource::notifyLink(TDataLink& link, TDataEvent event, TField* field) {
+    switch (event) {
+    case deActiveChanged:
+        link.ActiveChanged();
+        break;
+    case deDataSetChanged:
+        link.DataSetChanged();
+        break;
+    case deDataSetScrolled:
+        link.DataSetScrolled();
+        break;
+    case deRecordChanged:
+        link.RecordChanged(field);
+        break;
+    case deEditingChanged:
+        link.EditingChanged();
+        break;
+    }
 }
 
 void TDataSource::dataSetDestroyed() noexcept {

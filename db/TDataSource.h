@@ -60,8 +60,10 @@ private:
     friend class TDataLink;
     friend class TIBCustomDataSet;
 
-    // From the dataset.
+    // From the dataset. Every link hears it; the first failure of a link is
+    // raised once all have heard.
     void notify(TDataEvent event, TField* field);
+    static void notifyLink(TDataLink& link, TDataEvent event, TField* field);
     void dataSetDestroyed() noexcept;
 
     std::string name_;

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 
 namespace {
 
@@ -327,10 +328,29 @@ void TIBCustomDataSet::EnableControls() {
         DataEvent(deDataSetChanged);
 }
 
+void TIBCustomDataSet::EnableControlsQuietly() noexcept {
+    try {
+        EnableControls();
+    } catch (...) {
+        // An earlier error is on its way to the user; it is the one to show.
+    }
+}
+
 void TIBCustomDataSet::DataEvent(TDataEvent event, TField* field) {
     if (disableCount_ > 0)
         return;
-    sources_.ForEach([event, field](TDataSource* source) { source->notify(event, field); });
+    // Every source hears it; the first failure is raised afterwards.
+    std::exception_ptr firstFailure;
+    sources_.ForEach([event, field, &firstFailure](TDataSource* source) {
+        try {
+            source->notify(event, field);
+        } catch (...) {
+            if (!firstFailure)
+                firstFailure = std::current_exception();
+        }
+    });
+    if (firstFailure)
+        std::rethrow_exception(firstFailure);
 }
 
 std::optional<std::array<std::byte, kDBKeySize>> TIBCustomDataSet::CurrentDBKey() const {

@@ -92,9 +92,13 @@ public:
     std::string DisplayText(int row, int fieldIndex) const;
 
     // While disabled no data source hears anything; the last enable reports
-    // one change.
+    // one change, and raises what a listener raised on hearing it (a query
+    // that follows the dataset and cannot run again, say).
     void DisableControls();
     void EnableControls();
+    // The same for paths where an error is already on its way: the sources
+    // hear the change, and what they raise is dropped, never the earlier error.
+    void EnableControlsQuietly() noexcept;
     bool ControlsDisabled() const { return disableCount_ > 0; }
 
 protected:

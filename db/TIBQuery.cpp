@@ -338,7 +338,7 @@ void TIBQuery::masterRowChanged() {
         Open();
     } catch (...) {
         reopening_ = false;
-        EnableControls();
+        EnableControlsQuietly();
         throw;
     }
     reopening_ = false;

@@ -348,7 +348,7 @@ void TIBTable::Requery() {
         if (key)
             LocateDBKey(*key);
     } catch (...) {
-        EnableControls();
+        EnableControlsQuietly();
         throw;
     }
     EnableControls();

@@ -83,4 +83,5 @@ void CopyField(TIBTable& table, const FieldCopyRequest& request, OperationHost& 
         host.ShowRowsDone(++rowsDone);
         table.Next();
     }
+    heldBack.Release();
 }

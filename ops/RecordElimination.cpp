@@ -15,6 +15,7 @@ int DeleteShownRows(TIBTable& table, OperationHost& host) {
         host.CommitStep(&table);
         host.ShowRowsDone(deleted);
     }
+    heldBack.Release();
     return deleted;
 }
 

@@ -22,6 +22,7 @@ template <typename Body> void walkRows(TIBTable& table, OperationHost& host, Bod
         host.ShowRowsDone(++rowsDone);
         table.Next();
     }
+    heldBack.Release();
 }
 
 // 32-bit arithmetic that wraps instead of overflowing.

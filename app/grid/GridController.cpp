@@ -108,6 +108,17 @@ void GridController::assign(const QModelIndex& index, const QString& text) {
     run([&] { model_->setCellText(index, text); });
 }
 
+void GridController::finishEditing() {
+    if (!delegate_->editing())
+        return;
+    QWidget* editor = view_->indexWidget(view_->currentIndex());
+    if (!editor)
+        return;
+    // What the view itself does when the editor loses the focus.
+    emit delegate_->commitData(editor);
+    emit delegate_->closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
 void GridController::abandonChange() {
     run([&] {
         if (TIBCustomDataSet* shown = dataSet())

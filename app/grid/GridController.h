@@ -33,6 +33,11 @@ public:
     // a header, not inside an open editor, not when the move to the row failed.
     void setCellClickHandler(CellClickHandler handler) { cellClick_ = std::move(handler); }
 
+    // Closes an open cell editor, handing its text to the row as leaving the
+    // cell would. Buttons that take no focus leave the editor open, and the
+    // text must count before their handler runs.
+    void finishEditing();
+
     // The question before Ctrl+Delete deletes the current row.
     static const char* const DeleteQuestion;
 

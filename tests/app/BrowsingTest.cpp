@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 #include <gtest/gtest.h>
 
 namespace {
@@ -169,6 +170,20 @@ TEST_F(BrowsingTest, ConfirmWritesTheTextAndCancelWritesNothing) {
     commit();
     EXPECT_EQ(db.scalar("SELECT FOTO FROM CLIENTES WHERE ID = 1"), "novo\r\nconte\xFA"
                                                                    "do");
+}
+
+TEST_F(BrowsingTest, AnEditedTextKeepsEveryByteTheUserDidNotChange) {
+    // No-break spaces (byte A0) and the rest of the code page beside them.
+    db.exec("UPDATE CLIENTES SET FOTO = 'pre\xE7o:\xA0R$\xA0" "10,00 \x80 \xAD\xBF' WHERE ID = 1");
+    open("CLIENTES");
+    frmCorvelo->DBDadosCellClick(fieldIndex("FOTO"));
+    frmCorvelo->memo->moveCursor(QTextCursor::End);
+    frmCorvelo->memo->insertPlainText(QStringLiteral("!"));
+    frmCorvelo->btnConfMemo->click();
+    commit();
+    EXPECT_EQ(db.scalar("SELECT FOTO FROM CLIENTES WHERE ID = 1"), "pre\xE7o:\xA0R$\xA0" "10,00 \x80 \xAD\xBF!");
+    ASSERT_EQ(dialogs.seen().size(), 1);
+    EXPECT_EQ(dialogs.seen()[0].text, "Commit Executado");
 }
 
 TEST_F(BrowsingTest, ABinaryValueIsShownButNeverWrittenBack) {

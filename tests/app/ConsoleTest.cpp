@@ -103,6 +103,15 @@ TEST_F(ConsoleTest, ACommandAsksToCommitAndNoLeavesItForARollback) {
     EXPECT_EQ(committedCount(), "3");
 }
 
+TEST_F(ConsoleTest, ACommandSendsTheTypedTextByteForByte) {
+    // A no-break space inside a literal stays one.
+    type(QString::fromUtf8("UPDATE T SET NOME = 'R$\u00a010' WHERE ID = 1"));
+    dialogs.press(QMessageBox::Yes).press(QMessageBox::Ok);
+    frmCorvelo->Button2->click();
+    ASSERT_EQ(dialogs.seen().size(), 2);
+    EXPECT_EQ(*db.scalar("SELECT NOME FROM T WHERE ID = 1"), "R$\xA0" "10");
+}
+
 TEST_F(ConsoleTest, AFailingCommandAsksNothing) {
     dialogs.press(QMessageBox::Ok).press(QMessageBox::Ok);
     type("SELECT * FROM T");
