@@ -56,6 +56,9 @@ private:
 } // namespace
 
 void TfrmCorvelo::Button1Click(QObject*) {
+    // Whatever the console runs may change the schema; tables opened later
+    // read their keys and indexes anew.
+    dtbSuporte.ForgetCatalogue();
     qryScript.ClearSQL();
     qryScript.SetSQLText(fromScreen(plainTextOf(*memoscript)));
     qryScript.Open();
@@ -64,6 +67,7 @@ void TfrmCorvelo::Button1Click(QObject*) {
 }
 
 void TfrmCorvelo::Button2Click(QObject* sender) {
+    dtbSuporte.ForgetCatalogue();
     qryScript.ClearSQL();
     qryScript.SetSQLText(fromScreen(plainTextOf(*memoscript)));
     qryScript.Execute();
@@ -86,6 +90,7 @@ void TfrmCorvelo::btnExecutClick(QObject*) {
 }
 
 void TfrmCorvelo::Button3Click(QObject*) {
+    dtbSuporte.ForgetCatalogue();
     WindowScriptHost host(*this);
     // The path goes to the file system in its own encoding, so a chosen file
     // with accents in its name opens.

@@ -1,9 +1,9 @@
 #include "console/ScriptLineReader.h"
 
 #include "util/Exceptions.h"
+#include "util/SystemReason.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,8 +13,10 @@ namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
 constexpr char kEndOfText = 26;
 
+// The path is the file system's (UTF-8) and the reason the program's own
+// text, so the message reads right in the code page of every other message.
 [[noreturn]] void fail(const std::string& what, const std::string& path, int error) {
-    throw EInOutError(what + " \"" + path + "\": " + std::strerror(error));
+    throw EInOutError(FileErrorMessage(what, path, error));
 }
 
 } // namespace

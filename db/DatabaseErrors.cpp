@@ -1,5 +1,7 @@
 #include "db/DatabaseErrors.h"
 
+#include "db/ClientLibrary.h"
+
 namespace {
 
 const char* messageTemplate(IBClientErrorCode code) {
@@ -56,4 +58,33 @@ std::string ClientErrorMessage(IBClientErrorCode code, const std::string& argume
 
 void RaiseClientError(IBClientErrorCode code, const std::string& argument) {
     throw EIBClientError(static_cast<int>(code), ClientErrorMessage(code, argument));
+}
+
+bool IsLostConnection(const std::exception& error) {
+    if (const auto* layer = dynamic_cast<const EIBClientError*>(&error)) {
+        const auto code = static_cast<IBClientErrorCode>(layer->SQLCode());
+        return code == IBClientErrorCode::DatabaseClosed || code == IBClientErrorCode::NotInTransaction;
+    }
+    const auto* server = dynamic_cast<const EIBInterBaseError*>(&error);
+    if (!server)
+        return false;
+    switch (server->IBErrorCode()) {
+    case isc_network_error:
+    case isc_net_connect_err:
+    case isc_net_connect_listen_err:
+    case isc_net_event_connect_err:
+    case isc_net_event_listen_err:
+    case isc_net_read_err:
+    case isc_net_write_err:
+    case isc_net_server_shutdown:
+    case isc_lost_db_connection:
+    case isc_conn_lost:
+    case isc_shutdown:
+    case isc_att_shutdown:
+    case isc_bad_db_handle:
+    case isc_bad_trans_handle:
+        return true;
+    default:
+        return false;
+    }
 }

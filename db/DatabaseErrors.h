@@ -66,3 +66,8 @@ enum class IBClientErrorCode : int {
 std::string ClientErrorMessage(IBClientErrorCode code, const std::string& argument = {});
 
 [[noreturn]] void RaiseClientError(IBClientErrorCode code, const std::string& argument = {});
+
+// The link to the server broke (or the attachment or transaction it ran in is
+// gone): the error says nothing about the statement that met it, and the same
+// work may succeed once the connection is back.
+bool IsLostConnection(const std::exception& error);

@@ -1,6 +1,7 @@
 #include "db/StatusVector.h"
 
 #include "db/DatabaseErrors.h"
+#include "util/Utf8Text.h"
 
 #include <algorithm>
 #include <vector>
@@ -18,7 +19,11 @@ std::string DatabaseErrorMessage(const ClientLibrary& lib, const ISC_STATUS* sta
     auto append = [&message, &buffer] {
         if (!message.empty() && message.back() != '\n')
             message += "\r\n";
-        message += buffer.data();
+        // Names of the connection's objects come in its code page; the
+        // system's own texts (a path on the server, the reason a network call
+        // failed) come as UTF-8 and are brought into the code page too.
+        std::string text = buffer.data();
+        message += IsUtf8BeyondAscii(text) ? Utf8ToAnsi(text) : text;
     };
     if (lib.fb_interpret) {
         const ISC_STATUS* walk = status;

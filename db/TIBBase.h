@@ -37,6 +37,8 @@ protected:
     // The connection or transaction object is being destroyed; the pointer is
     // already cleared when these run.
     virtual void DatabaseFreed() noexcept {}
+    // The connection forgot what it read from the catalogue.
+    virtual void CatalogueChanged() noexcept {}
     virtual void TransactionFreed() noexcept {}
 
 private:

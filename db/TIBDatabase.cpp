@@ -157,6 +157,11 @@ void TIBDatabase::detach(bool force) {
     dbSqlDialect_ = 1;
 }
 
+void TIBDatabase::ForgetCatalogue() {
+    relationFields_->Clear();
+    statementObjects_.ForEach([](TIBBase* object) { object->CatalogueChanged(); });
+}
+
 void TIBDatabase::CloseAttachedDataSets() {
     statementObjects_.ForEach([](TIBBase* object) {
         if (auto* dataSet = dynamic_cast<TIBDataSetBase*>(object); dataSet && dataSet->Active())

@@ -59,6 +59,9 @@ public:
 
     // Column facts of tables read from the catalogue, until DatabaseName changes.
     RelationFieldCache& RelationFields() { return *relationFields_; }
+    // Free SQL may have changed the schema (a key added, an index dropped):
+    // what was read from the catalogue is read again when next needed.
+    void ForgetCatalogue();
 
     // The attachment handle for client-library calls (0 when detached).
     ClientHandle* Handle() { return &handle_; }

@@ -165,6 +165,11 @@ void TIBTable::PrepareCursor() {
     }
 }
 
+void TIBTable::CatalogueChanged() noexcept {
+    indexDefsValid_ = false;
+    closedFieldDefsValid_ = false;
+}
+
 void TIBTable::AfterClose() {
     // Every open generates the statements again and rereads the indexes.
     regenerate_ = true;
@@ -242,7 +247,11 @@ bool TIBTable::PrepareWriting() {
         return false;
     try {
         PrepareModifyingStatements();
-    } catch (const EDatabaseError&) {
+    } catch (const EIBInterBaseError& error) {
+        // A broken link says nothing about the statements: the user sees the
+        // library's text, and the next try (after reconnecting) prepares again.
+        if (IsLostConnection(error))
+            throw;
         // The server will not take them: the table is read only, quietly.
         readOnly_ = true;
         SetModifyingSQL({}, {}, {}, {});

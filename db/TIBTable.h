@@ -66,6 +66,8 @@ protected:
     // The generated row statements are prepared at the first write; when the
     // server refuses them the table becomes read only, without an error.
     bool PrepareWriting() override;
+    // The index definitions and a closed table's columns are read again.
+    void CatalogueChanged() noexcept override;
 
 private:
     void generateStatements();

@@ -1,7 +1,8 @@
 #include "export/SpreadsheetExport.h"
 
 #include "db/TIBCustomDataSet.h"
-#include "export/Utf8Text.h"
+#include "util/SystemReason.h"
+#include "util/Utf8Text.h"
 #include "util/Exceptions.h"
 #include "util/NumberText.h"
 
@@ -39,15 +40,8 @@ std::string systemReason(int error) {
     case EPERM:
     case EROFS:
         return "sem permiss\xE3o de escrita";
-    case ENOSPC:
-    case EDQUOT:
-        return "n\xE3o h\xE1 espa\xE7o no disco";
-    case EISDIR:
-        return "o nome \xE9 de uma pasta";
-    case ENAMETOOLONG:
-        return "o nome \xE9 longo demais";
     default:
-        return "erro " + IntToStr(error) + " do sistema";
+        return SystemReason(error);
     }
 }
 

@@ -1,10 +1,10 @@
 #include "util/TextFile.h"
 
 #include "util/Exceptions.h"
+#include "util/SystemReason.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <sys/stat.h>
 
@@ -15,8 +15,10 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+// The path is the file system's (UTF-8) and the reason the program's own
+// text, so the message reads right in the code page of every other message.
 [[noreturn]] void fail(const std::string& what, const std::string& path, int error) {
-    throw EInOutError(what + " \"" + path + "\": " + std::strerror(error));
+    throw EInOutError(FileErrorMessage(what, path, error));
 }
 
 } // namespace

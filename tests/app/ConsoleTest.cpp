@@ -112,6 +112,43 @@ TEST_F(ConsoleTest, ACommandSendsTheTypedTextByteForByte) {
     EXPECT_EQ(*db.scalar("SELECT NOME FROM T WHERE ID = 1"), "R$\xA0" "10");
 }
 
+TEST_F(ConsoleTest, ATableReopenedAfterACommandReadsTheSchemaAgain) {
+    db.exec({"CREATE TABLE SEMCHAVE (ID INTEGER NOT NULL, NOME VARCHAR(10))", "INSERT INTO SEMCHAVE VALUES (3, 'c')",
+             "INSERT INTO SEMCHAVE VALUES (1, 'a')", "INSERT INTO SEMCHAVE VALUES (2, 'b')"});
+    auto shownIds = [] {
+        std::string ids;
+        TIBTable& table = frmCorvelo->table;
+        for (table.First(); !table.Eof(); table.Next())
+            ids += table.FieldNamed("ID")->AsString();
+        return ids;
+    };
+    frmCorvelo->edtArquivo->setEditText("SEMCHAVE");
+    frmCorvelo->btnAbrir->click();
+    ASSERT_EQ(shownIds(), "312") << "stored order, no key to order by";
+
+    type("ALTER TABLE SEMCHAVE ADD PRIMARY KEY (ID)");
+    dialogs.press(QMessageBox::Yes).press(QMessageBox::Ok);
+    frmCorvelo->Button2->click();
+    ASSERT_EQ(dialogs.seen().size(), 2);
+    frmCorvelo->btnAbrir->click();
+    EXPECT_EQ(shownIds(), "123") << "ordered by the new primary key";
+    EXPECT_EQ(frmCorvelo->table.PrimaryKeyFields(), "ID");
+
+    // An index in use by the open table's statements cannot go: another table first.
+    frmCorvelo->edtArquivo->setEditText("T");
+    frmCorvelo->btnAbrir->click();
+    const std::string key = *db.scalar("SELECT TRIM(RDB$CONSTRAINT_NAME) FROM RDB$RELATION_CONSTRAINTS "
+                                       "WHERE RDB$RELATION_NAME = 'SEMCHAVE' AND RDB$CONSTRAINT_TYPE = 'PRIMARY KEY'");
+    type(QString::fromStdString("ALTER TABLE SEMCHAVE DROP CONSTRAINT " + key));
+    dialogs.press(QMessageBox::Yes).press(QMessageBox::Ok);
+    frmCorvelo->Button2->click();
+    ASSERT_EQ(dialogs.seen().size(), 4);
+    EXPECT_EQ(dialogs.seen()[3].text, "Commit Executado") << dialogs.seen()[2].text.toStdString();
+    frmCorvelo->edtArquivo->setEditText("SEMCHAVE");
+    frmCorvelo->btnAbrir->click();
+    EXPECT_EQ(frmCorvelo->table.PrimaryKeyFields(), "") << "the key is gone";
+}
+
 TEST_F(ConsoleTest, AFailingCommandAsksNothing) {
     dialogs.press(QMessageBox::Ok).press(QMessageBox::Ok);
     type("SELECT * FROM T");

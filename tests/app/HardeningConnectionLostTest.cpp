@@ -88,6 +88,30 @@ TEST_F(ConnectionLostTest, ACutInARowWalkShowsTheLibraryTextAndKeepsWhatWasCommi
     expectUsableAfterRestore();
 }
 
+TEST_F(ConnectionLostTest, ALinkLostAtTheFirstWriteDoesNotMakeTheTableReadOnly) {
+    // The statements that write rows are prepared at the first write: here.
+    cutter.cut();
+    frmCorvelo->chkRepress->setChecked(true);
+    frmCorvelo->edtCampo->setText("CODIGO");
+    frmCorvelo->edtValor->setText("1");
+    dialogs.press(QMessageBox::Ok);
+    frmCorvelo->btnProcessar->click();
+    EXPECT_TRUE(isLostLinkText(errorBoxSince(0))) << "the library's text, not a read-only table";
+    EXPECT_FALSE(frmCorvelo->table.ReadOnly());
+
+    // Once the link is back and the window connected again, the same walk writes.
+    cutter.restore();
+    frmCorvelo->btncon->click(); // a dead attachment lets go without the server
+    ASSERT_EQ(frmCorvelo->btncon->text(), "Conectar") << shown().toStdString();
+    const int before = static_cast<int>(dialogs.seen().size());
+    frmCorvelo->btncon->click();
+    ASSERT_EQ(frmCorvelo->btncon->text(), "Desconectar") << shown().toStdString();
+    open("T");
+    frmCorvelo->btnProcessar->click();
+    EXPECT_EQ(static_cast<int>(dialogs.seen().size()), before) << shown().toStdString();
+    EXPECT_EQ(count("T", "CODIGO BETWEEN 1 AND 800"), "800");
+}
+
 TEST_F(ConnectionLostTest, ACutInAScriptRunKeepsTheCommittedGroupsAndEndsWithTheLibraryText) {
     std::string script;
     for (int i = 0; i < 1000; ++i)

@@ -163,3 +163,15 @@ TEST_F(SpreadsheetExportTest, AnAccentedFileNameReachesTheFileSystemAsUtf8) {
 }
 
 } // namespace
+
+TEST(SpreadsheetFileNameTest, OnlyALowerCaseXlsxEndingIsAccepted) {
+    EXPECT_TRUE(IsSpreadsheetFileName("/home/ana/vendas.xlsx"));
+    EXPECT_TRUE(IsSpreadsheetFileName(".xlsx"));
+    EXPECT_FALSE(IsSpreadsheetFileName("vendas.XLSX"));
+    EXPECT_FALSE(IsSpreadsheetFileName("vendas.Xlsx"));
+    EXPECT_FALSE(IsSpreadsheetFileName("vendas.xls"));
+    EXPECT_FALSE(IsSpreadsheetFileName("vendas"));
+    EXPECT_FALSE(IsSpreadsheetFileName("xlsx"));
+    EXPECT_FALSE(IsSpreadsheetFileName("vendas.xlsx "));
+    EXPECT_FALSE(IsSpreadsheetFileName(""));
+}
