@@ -25,7 +25,7 @@ void resolveAll(ClientLibrary& lib) {
     resolve(m, "isc_commit_retaining", lib.commit_retaining, true);
     resolve(m, "isc_rollback_transaction", lib.rollback_transaction, true);
     resolve(m, "isc_rollback_retaining", lib.rollback_retaining, false);
-    resolve(m, "isc_dsql_alloc_statement2", lib.dsql_alloc_statement2, true);
+    resolve(m, "isc_dsql_allocate_statement", lib.dsql_allocate_statement, true);
     resolve(m, "isc_dsql_prepare", lib.dsql_prepare, true);
     resolve(m, "isc_dsql_describe", lib.dsql_describe, true);
     resolve(m, "isc_dsql_describe_bind", lib.dsql_describe_bind, true);

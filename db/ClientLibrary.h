@@ -31,7 +31,10 @@ struct ClientLibrary {
     // Absent from very old client libraries; RollbackRetaining reports that.
     decltype(&::isc_rollback_retaining) rollback_retaining = nullptr;
 
-    decltype(&::isc_dsql_alloc_statement2) dsql_alloc_statement2 = nullptr;
+    // Not the "2" form: that one keeps the address of the caller's handle to
+    // clear it at detach, and when a drop fails on a dead link it would write
+    // there after the object holding the handle is gone.
+    decltype(&::isc_dsql_allocate_statement) dsql_allocate_statement = nullptr;
     decltype(&::isc_dsql_prepare) dsql_prepare = nullptr;
     decltype(&::isc_dsql_describe) dsql_describe = nullptr;
     decltype(&::isc_dsql_describe_bind) dsql_describe_bind = nullptr;

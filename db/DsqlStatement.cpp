@@ -57,7 +57,7 @@ void DsqlStatement::Prepare(ClientHandle* database, ClientHandle* transaction, c
     Free();
     dialect_ = static_cast<unsigned short>(dialect);
     StatusVector status;
-    lib_.dsql_alloc_statement2(status.get(), database, &handle_);
+    lib_.dsql_allocate_statement(status.get(), database, &handle_);
     Check(lib_, status.get());
     // Whatever fails from here drops the half-made statement first.
     auto fail = [&] {

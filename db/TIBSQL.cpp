@@ -65,7 +65,7 @@ void TIBSQL::Prepare() {
     auto d = std::make_unique<Descriptors>();
     StatusVector status;
 
-    lib.dsql_alloc_statement2(status.get(), Database()->Handle(), &handle_);
+    lib.dsql_allocate_statement(status.get(), Database()->Handle(), &handle_);
     Check(lib, status.get());
     // Whatever fails from here drops the half-made statement first.
     auto fail = [&] {

@@ -83,6 +83,7 @@ TEST_F(CruzarCampoTest, EachTypeButtonChoosesItsReadingAndWriting) {
 
 TEST_F(CruzarCampoTest, AFailingRowShowsTheErrorWithTheEarlierRowsCommittedAndTheRowInEdit) {
     TfrmCorvelo& w = *frmCorvelo;
+    dialogs.press(QMessageBox::Ok).press(QMessageBox::Ok).press(QMessageBox::Ok);
     copy(w.rbdReal, "VALOR", w.rbpInteger, "QTD");
     ASSERT_EQ(dialogs.seen().size(), 1);
     EXPECT_EQ(dialogs.seen()[0].title, "Erro de sistema");

@@ -80,6 +80,7 @@ TEST_F(ConnectionLostTest, ACutInARowWalkShowsTheLibraryTextAndKeepsWhatWasCommi
     frmCorvelo->edtCampo->setText("CODIGO");
     frmCorvelo->edtValor->setText("1000");
     cutter.cutAfterClientBytes(30000);
+    dialogs.press(QMessageBox::Ok);
     frmCorvelo->btnProcessar->click();
     EXPECT_TRUE(isLostLinkText(errorBoxSince(0)));
 
@@ -124,6 +125,7 @@ TEST_F(ConnectionLostTest, ACutInAScriptRunKeepsTheCommittedGroupsAndEndsWithThe
     frmCorvelo->edtEnd->setText(QString::fromStdString(scriptPath));
     // About 64 bytes a line: the link breaks between the commits at 500 and 1000.
     cutter.cutAfterClientBytes(48000);
+    dialogs.press(QMessageBox::Ok);
     frmCorvelo->Button3->click();
 
     // The commit at line 1000 fails and so does its rollback: the run ends there.
@@ -192,6 +194,7 @@ TEST_F(ConnectionLostTest, ACutInAnExportEndsInTheLibraryTextAndLeavesTheEarlier
         QMetaObject::invokeMethod(fileDialog, "accept", Qt::QueuedConnection);
     });
     dialogs.press(QMessageBox::Yes); // replace the earlier file
+    dialogs.press(QMessageBox::Ok);
     // The rows not fetched yet can no longer come.
     cutter.cut();
     frmCorvelo->SpeedButton12->click();

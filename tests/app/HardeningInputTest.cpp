@@ -56,6 +56,7 @@ protected:
 
 TEST_F(InputTest, TextOutsideTheCodePageIsRefusedAtEveryWritingHandler) {
     const QString foreign = QStringLiteral("Jo\u00e3o \u65e5\u672c");
+    dialogs.press(QMessageBox::Ok).press(QMessageBox::Ok).press(QMessageBox::Ok);
     setConstant("NOME", foreign);
     EXPECT_TRUE(errorBoxSince(0).contains("U+65E5")) << shown().toStdString();
 
@@ -76,6 +77,7 @@ TEST_F(InputTest, TextOutsideTheCodePageIsRefusedAtEveryWritingHandler) {
 }
 
 TEST_F(InputTest, AHundredThousandCharactersIntoSixtyEndInTheServersTruncationError) {
+    dialogs.press(QMessageBox::Ok);
     setConstant("NOME", QString(100000, u'x'));
     EXPECT_TRUE(errorBoxSince(0).contains("string right truncation")) << shown().toStdString();
     dialogs.press(QMessageBox::Ok);
@@ -106,6 +108,7 @@ TEST_F(InputTest, NumbersAtTheLimitsOfEachTypeAreWrittenExactlyAndOneBeyondIsRef
         setConstant(c.column, c.atLimit);
         ASSERT_EQ(dialogs.seen().size(), seen) << shown().toStdString();
         EXPECT_EQ(stored(c.column), c.stored);
+        dialogs.press(QMessageBox::Ok);
         setConstant(c.column, c.beyond);
         ASSERT_EQ(dialogs.seen().size(), ++seen);
         EXPECT_EQ(dialogs.seen().back().title, "Erro de sistema");
@@ -114,6 +117,7 @@ TEST_F(InputTest, NumbersAtTheLimitsOfEachTypeAreWrittenExactlyAndOneBeyondIsRef
 
     // The renumbering start value is converted before any row is touched.
     frmCorvelo->chkRepress->setChecked(true);
+    dialogs.press(QMessageBox::Ok);
     setConstant("I", "2147483648");
     EXPECT_EQ(dialogs.seen().back().text, "'2147483648' is not a valid integer value");
     setConstant("I", "-2147483648");

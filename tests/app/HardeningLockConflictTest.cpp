@@ -39,6 +39,7 @@ TEST_F(LockConflictTest, ARowWalkStopsAtTheHeldRowAndCommitsNothing) {
     frmCorvelo->chkRepress->setChecked(true);
     frmCorvelo->edtCampo->setText("CODIGO");
     frmCorvelo->edtValor->setText("10");
+    dialogs.press(QMessageBox::Ok);
     frmCorvelo->btnProcessar->click();
     expectLockConflict(errorBoxSince(0));
     EXPECT_EQ(frmCorvelo->table.FieldNamed("ID")->AsInteger(), 3) << "the walk ended at the held row";
@@ -56,15 +57,18 @@ TEST_F(LockConflictTest, ARowWalkStopsAtTheHeldRowAndCommitsNothing) {
 TEST_F(LockConflictTest, TheConstantUpdateFailsWholeAndLeavesTheTableAsItWas) {
     frmCorvelo->edtCampo->setText("NOME");
     frmCorvelo->edtValor->setText("Novo");
+    dialogs.press(QMessageBox::Ok);
     frmCorvelo->btnProcessar->click();
     expectLockConflict(errorBoxSince(0));
     EXPECT_TRUE(frmCorvelo->table.Active());
+    dialogs.press(QMessageBox::Ok);
     frmCorvelo->SpeedButton9->click(); // nothing pending that could sneak in
+    EXPECT_EQ(dialogs.seen().back().text, "Commit Executado");
     expectUntouched();
 }
 
 TEST_F(LockConflictTest, EmptyingTheTableFailsAndDeletesNothing) {
-    dialogs.press(QMessageBox::Ok).press(QMessageBox::Ok);
+    dialogs.press(QMessageBox::Ok).press(QMessageBox::Ok).press(QMessageBox::Ok);
     frmCorvelo->SpeedButton7->click();
     expectLockConflict(errorBoxSince(0));
     EXPECT_TRUE(frmCorvelo->table.Active()) << "the error came before the close";

@@ -201,6 +201,7 @@ TEST_F(WriteFieldTest, ZeroFillingReadsTheWidthForEveryRow) {
 }
 
 TEST_F(WriteFieldTest, ZeroFillingStopsAtARowThatIsNoInteger) {
+    dialogs.press(QMessageBox::Ok).press(QMessageBox::Ok);
     zeros("SIGLA", "2");
     EXPECT_EQ(onlyError(), "'07   ' is not a valid integer value") << "CHAR values keep their blanks";
     EXPECT_EQ(frmCorvelo->table.RecNo(), 0);
@@ -217,6 +218,7 @@ TEST_F(WriteFieldTest, ZeroFillingStopsAtARowThatIsNoInteger) {
 TEST_F(WriteFieldTest, AnUnknownColumnFailsOnTheFirstRowBeforeWriting) {
     frmCorvelo->table.Next();
     frmCorvelo->rdACento->setChecked(true);
+    dialogs.press(QMessageBox::Ok);
     process("NAO_EXISTE");
     EXPECT_EQ(onlyError(), "table: Field 'NAO_EXISTE' not found");
     EXPECT_EQ(frmCorvelo->table.RecNo(), 0);
@@ -239,6 +241,7 @@ TEST_F(WriteFieldTest, RenumberingStopsBeforeTheCounterWouldPassTheLargestIntege
 TEST_F(WriteFieldTest, ABadStartValueTouchesNothing) {
     frmCorvelo->table.Next();
     frmCorvelo->chkRepress->setChecked(true);
+    dialogs.press(QMessageBox::Ok);
     process("CODIGO", "10 ");
     EXPECT_EQ(onlyError(), "'10 ' is not a valid integer value");
     EXPECT_EQ(frmCorvelo->table.RecNo(), 1);
@@ -247,18 +250,22 @@ TEST_F(WriteFieldTest, ABadStartValueTouchesNothing) {
 
 TEST_F(WriteFieldTest, ARowTheServerRefusesEndsTheWalkWithoutCommitting) {
     frmCorvelo->chkRepress->setChecked(true);
+    dialogs.press(QMessageBox::Ok);
     process("CODIGO", "10"); // the third row breaks CODIGO < 12
     EXPECT_TRUE(onlyError().contains("CHECK")) << onlyError().toStdString();
     EXPECT_EQ(frmCorvelo->table.RecNo(), 2);
     EXPECT_EQ(frmCorvelo->table.State(), dsEdit) << "the failing row keeps its change unposted";
     EXPECT_EQ(committed("CODIGO"), (Values{"1", "2", "3"})) << "posted rows wait for a commit";
     frmCorvelo->table.Cancel();
+    dialogs.press(QMessageBox::Ok);
     frmCorvelo->SpeedButton9->click();
+    EXPECT_EQ(dialogs.seen().back().text, "Commit Executado");
     EXPECT_EQ(committed("CODIGO"), (Values{"10", "11", "3"}));
 }
 
 TEST_F(WriteFieldTest, AClosedTableFailsTheWalksAndTheStatementStillCommits) {
     frmCorvelo->table.Close();
+    dialogs.press(QMessageBox::Ok).press(QMessageBox::Ok);
     frmCorvelo->SpeedButton3->click();
     frmCorvelo->rdACento->setChecked(true);
     process("NOME");
@@ -276,6 +283,7 @@ TEST_F(WriteFieldTest, AClosedTableFailsTheWalksAndTheStatementStillCommits) {
 TEST_F(WriteFieldTest, AStatementTheServerRefusesCommitsNothing) {
     frmCorvelo->table.Next();
     process("NOME", "X");
+    dialogs.press(QMessageBox::Ok).press(QMessageBox::Ok);
     frmCorvelo->edtCampo->setText("CUSTO");
     frmCorvelo->btnProcessar->click();
     EXPECT_TRUE(onlyError().contains("CUSTO")) << onlyError().toStdString();
@@ -286,6 +294,7 @@ TEST_F(WriteFieldTest, AStatementTheServerRefusesCommitsNothing) {
     frmCorvelo->table.Next();
     process("NOME", "Y");
     EXPECT_EQ(frmCorvelo->table.RecNo(), 0);
+    EXPECT_EQ(dialogs.seen().size(), 2);
 }
 
 TEST_F(WriteFieldTest, AnEmptyTableStillRunsTheCommitStep) {

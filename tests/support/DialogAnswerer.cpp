@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <gtest/gtest.h>
 
 namespace {
 QString withoutMnemonic(QString text) {
@@ -19,6 +20,8 @@ DialogAnswerer::DialogAnswerer() {
 
 DialogAnswerer::~DialogAnswerer() {
     timer_.stop();
+    if (!answers_.empty())
+        ADD_FAILURE() << answers_.size() << " queued dialog answer(s) never used: an expected dialog did not show";
 }
 
 DialogAnswerer& DialogAnswerer::press(QMessageBox::StandardButton button) {
@@ -95,8 +98,10 @@ void DialogAnswerer::answer(QWidget* dialog) {
     seen.answered = answered;
     seen_ << seen;
     if (!answered) {
-        // Nothing fitting was queued: close it so the test cannot hang,
-        // and let the test see that it went unanswered.
+        ADD_FAILURE() << "a dialog the test did not expect: [" << seen.title.toStdString() << "] "
+                      << seen.text.toStdString() << " (buttons: " << seen.buttons.join(", ").toStdString()
+                      << ")";
+        // Closed so the test cannot hang.
         if (auto* asDialog = qobject_cast<QDialog*>(dialog))
             asDialog->reject();
         else
