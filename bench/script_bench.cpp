@@ -1,6 +1,7 @@
 // Statements per second of the console's script run against the database's
 // own command-line tool on the same script: 100,000 "INSERT INTO" lines, the
-// work committed every 500 lines on both sides.
+// work committed every 500 lines on both sides. It exits with 1 when a side
+// does not leave every row behind.
 //
 // Run against the private server, like the tests:
 //   CORVELO_TEST_SERVER=127.0.0.1/<port> CORVELO_TEST_DATA=<dir> script_bench [lines]
@@ -114,5 +115,6 @@ int main(int argc, char** argv) {
                 lines / runnerSeconds, runnerRows.c_str());
     std::printf("isql-fb:       %8.2f s  %10.0f statements/s  (%s rows)\n", toolSeconds, lines / toolSeconds,
                 toolRows.c_str());
-    return 0;
+    const bool complete = runnerRows == std::to_string(lines) && toolRows == std::to_string(lines);
+    return complete ? 0 : 1;
 }
