@@ -1,6 +1,7 @@
 // TIBCustomDataSet: editing, inserting, posting, cancelling and deleting rows,
 // blob contents, and ApplyCachedUpdates.
 #include "db/BlobIO.h"
+#include "db/DataSetBatch.h"
 #include "db/DataSetInternals.h"
 #include "db/DatabaseErrors.h"
 #include "db/TIBDatabase.h"
@@ -82,6 +83,14 @@ void TIBCustomDataSet::Post() {
                                        : "Cannot update. (No update query)");
     if (!PrepareWriting())
         DataSetError("Cannot modify a read-only dataset");
+    if (!inserting && batchesPost()) {
+        gatherPost();
+        return;
+    }
+    // A row that cannot wait goes after the rows a walk gathered before it.
+    const bool walkRow = batch_ && !batch_->Replaying;
+    if (walkRow)
+        FlushBatchedWrites();
 
     // The row as it goes to the server: replaced blob contents become new blobs.
     std::vector<std::byte> row = editRecord_;
@@ -129,6 +138,8 @@ void TIBCustomDataSet::Post() {
         refreshRow(stored);
     DataEvent(deEditingChanged);
     DataEvent(deDataSetChanged);
+    if (walkRow && batch_->RowsWritten)
+        batch_->RowsWritten(1);
 }
 
 void TIBCustomDataSet::internalCancel() {
@@ -165,6 +176,13 @@ void TIBCustomDataSet::Delete() {
         throw EDatabaseError("Cannot delete from dataset. (No delete query)");
     if (!PrepareWriting())
         throw EDatabaseError("Cannot delete from dataset. (No delete query)");
+    if (batchesDelete()) {
+        gatherDelete();
+        return;
+    }
+    const bool walkRow = batch_ && !batch_->Replaying;
+    if (walkRow)
+        FlushBatchedWrites();
     const bool wasEditing = isEditing();
     if (wasEditing)
         internalCancel();
@@ -186,6 +204,8 @@ void TIBCustomDataSet::Delete() {
     if (wasEditing)
         DataEvent(deEditingChanged);
     DataEvent(deDataSetChanged);
+    if (walkRow && batch_->RowsWritten)
+        batch_->RowsWritten(1);
 }
 
 std::byte* TIBCustomDataSet::recordToWrite(const TField& field) {

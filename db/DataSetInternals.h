@@ -4,6 +4,9 @@
 #include "db/DsqlStatement.h"
 #include "db/TIBCustomDataSet.h"
 
+#include <limits>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,11 +39,31 @@ struct TIBCustomDataSet::Statements {
     ModifyingStatement Modify;
     ModifyingStatement Insert;
     ModifyingStatement Delete;
+    // Blocks that post or delete many rows, by their number of rows: prepared
+    // once, run again with new values, gone with the statements above.
+    std::map<int, std::unique_ptr<DsqlStatement>> PostBlocks;
+    std::map<int, std::unique_ptr<DsqlStatement>> DeleteBlocks;
+    // The most rows a block may hold: lowered when the server refuses a block
+    // of some size (one of its limits), 0 when it refuses blocks at all.
+    int BlockLimit = std::numeric_limits<int>::max();
+
+    void FreeBlocks() noexcept {
+        PostBlocks.clear();
+        DeleteBlocks.clear();
+        BlockLimit = std::numeric_limits<int>::max();
+    }
+    void ForgetBlocks() noexcept {
+        for (auto* blocks : {&PostBlocks, &DeleteBlocks})
+            for (auto& [rows, block] : *blocks)
+                block->Forget();
+        FreeBlocks();
+    }
 };
 
 // Points an output descriptor at a record laid out by `columns`.
+// `first`: the descriptor's variable that takes the first column.
 void BindOutput(XSQLDA& out, const std::vector<ResultColumn>& columns, const TRecordFormat& format,
-                std::byte* record, short* nulls);
+                std::byte* record, short* nulls, int first = 0);
 
 // Whether a result description has the layout of `columns` (a refresh
 // statement must give the rows of the select).

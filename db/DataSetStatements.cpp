@@ -49,9 +49,9 @@ constexpr const char* kReturningDBKey = " returning RDB$DB_KEY";
 } // namespace
 
 void BindOutput(XSQLDA& out, const std::vector<ResultColumn>& columns, const TRecordFormat& format,
-                std::byte* record, short* nulls) {
+                std::byte* record, short* nulls, int first) {
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        XSQLVAR& var = out.sqlvar[i];
+        XSQLVAR& var = out.sqlvar[static_cast<std::size_t>(first) + i];
         const ResultColumn& column = columns[i];
         var.sqltype = static_cast<ISC_SHORT>(column.Storage.SqlType | 1);
         var.sqlscale = column.Storage.Scale;
@@ -343,6 +343,7 @@ void TIBCustomDataSet::SetModifyingSQL(std::string refresh, std::string modify, 
         targets[i]->Text = std::move(*texts[i]);
         targets[i]->ParamNames.clear();
     }
+    statements_->FreeBlocks();
 }
 
 void TIBCustomDataSet::prepareModifying(ModifyingStatement& statement, const std::string& suffix) {
@@ -391,6 +392,7 @@ void TIBCustomDataSet::FreeStatements() noexcept {
     statements_->Modify.Statement.Free();
     statements_->Insert.Statement.Free();
     statements_->Delete.Statement.Free();
+    statements_->FreeBlocks();
 }
 
 void TIBCustomDataSet::bindRecordParams(ModifyingStatement& statement, std::byte* record,

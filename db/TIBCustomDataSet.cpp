@@ -3,6 +3,7 @@
 #include "db/TIBCustomDataSet.h"
 
 #include "db/DataSetInternals.h"
+#include "db/DataSetBatch.h"
 #include "db/DatabaseErrors.h"
 #include "db/TBlobField.h"
 #include "db/TDateTimeField.h"
@@ -120,6 +121,10 @@ void TIBCustomDataSet::Close() {
 void TIBCustomDataSet::closeDataSet(bool autoStop) {
     if (!Active())
         return;
+    // Rows a walk gathered and did not send go with the rows read, like an
+    // unposted edit.
+    if (batch_)
+        batch_->Pending.clear();
     editRecord_.clear();
     pendingBlobs_.clear();
     modified_ = false;
@@ -155,6 +160,7 @@ void TIBCustomDataSet::DatabaseFreed() noexcept {
     statements_->Modify.Statement.Forget();
     statements_->Insert.Statement.Forget();
     statements_->Delete.Statement.Forget();
+    statements_->ForgetBlocks();
     try {
         closeDataSet(false);
     } catch (...) {

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,7 @@ enum TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
 
 struct ResultColumn;
 struct ModifyingStatement;
+class DsqlStatement;
 
 class TIBCustomDataSet : public TIBDataSetBase {
 public:
@@ -69,6 +71,30 @@ public:
     // Posts a pending edit and reads every row of the result not read yet; the
     // current row stays current.
     void ApplyCachedUpdates() override;
+
+    // Row walks gather the rows they post or delete and send them many per
+    // round trip, as blocks that run each row's own statements in order.
+    // `rowsWritten` hears of every group of rows that reached the server (a
+    // block, or one row sent the row-by-row way), in order, before any later
+    // row is sent: a walk that commits per row commits there.
+    void BeginBatchedWrites(std::function<void(int rows)> rowsWritten);
+    // Sends what is gathered. The server undoes a block it refuses as a
+    // whole; its rows then go again in halves, down to single rows sent the
+    // row-by-row way, so the failing row, its message and the state the
+    // dataset is left in are the row-by-row path's, and the rows after it are
+    // as they were. A row in edit state that is not among them (the one a
+    // walk failed on) stays in edit state on success.
+    void FlushBatchedWrites();
+    // Leaves the mode. Rows still gathered are dropped, as Close drops an
+    // unposted edit: the normal path flushes first.
+    void EndBatchedWrites() noexcept;
+    bool BatchingWrites() const;
+    // Off: a walk's rows go one by one, each the moment it is posted (the
+    // row-by-row path, for comparing the two).
+    void SetWriteBlocks(bool enabled) { writeBlocks_ = enabled; }
+    bool WriteBlocks() const { return writeBlocks_; }
+    // Blocks sent since the dataset was made (for tests and measurements).
+    int WriteBlocksSent() const { return blocksSent_; }
 
     int BufferChunks() const { return bufferChunks_; }
     void SetBufferChunks(int rows);
@@ -163,6 +189,7 @@ private:
     friend class TBlobField;
     friend class TDataSource;
     struct Statements;
+    struct WriteBatch;
 
     // For the fields.
     const std::byte* activeRecord() const;
@@ -187,9 +214,23 @@ private:
     bool isEditing() const { return state_ == dsEdit || state_ == dsInsert; }
     void setCurrent(int row, bool notify);
 
+    // Batched writes (DataSetBatching.cpp).
+    bool batchesPost() const;
+    bool batchesDelete() const;
+    void gatherPost();
+    void gatherDelete();
+    void sendRange(std::size_t first, std::size_t last);
+    // Rows written before the one the server refused (all: none refused).
+    std::size_t sendBlock(std::size_t first, std::size_t last);
+    void replayRow(std::size_t index);
+    void restoreUnsent(std::size_t from) noexcept;
+    bool prepareBlocks();
+    DsqlStatement* blockStatement(int rows);
+
     std::string name_;
     TDataSetState state_ = dsInactive;
     std::unique_ptr<Statements> statements_;
+    std::unique_ptr<WriteBatch> batch_;
     std::vector<ResultColumn> columns_;
     std::vector<TFieldDef> fieldDefs_;
     TRecordFormat format_;
@@ -209,6 +250,8 @@ private:
     bool modified_ = false;
 
     int bufferChunks_ = 1000;
+    bool writeBlocks_ = true;
+    int blocksSent_ = 0;
     bool cachedUpdates_ = false;
     bool endingTransaction_ = false;
 

@@ -104,6 +104,14 @@ void TRowCache::Remove(int row) {
     order_.erase(order_.begin() + row);
 }
 
+void TRowCache::Restore(int row, int recordNumber, TUpdateStatus status) {
+    if (row < 0 || row > Count() || recordNumber < 0 || recordNumber >= records_)
+        throw std::out_of_range("row outside the cache");
+    materializeOrder();
+    order_.insert(order_.begin() + row, recordNumber);
+    TRecordFormat::SetUpdateStatus(recordAt(recordNumber), status);
+}
+
 void TRowCache::Clear() {
     chunks_.clear();
     records_ = 0;

@@ -75,6 +75,9 @@ public:
     std::byte* InsertAt(int row);
     // Hides a row; its record stays allocated, marked deleted.
     void Remove(int row);
+    // Shows a removed record again at `row`, with the status it had: undoes a
+    // Remove whose deletion never reached the server.
+    void Restore(int row, int recordNumber, TUpdateStatus status);
     // Forgets every row and frees the records.
     void Clear();
 

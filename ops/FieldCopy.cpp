@@ -2,8 +2,8 @@
 
 #include "db/TField.h"
 #include "db/TIBTable.h"
-#include "ops/ControlsHeldBack.h"
 #include "ops/OperationHost.h"
+#include "ops/RowWalk.h"
 #include "util/DateText.h"
 #include "util/NumberText.h"
 #include "util/TextUtils.h"
@@ -69,19 +69,14 @@ void WriteTransferText(TField& field, CopyTarget type, const std::string& text) 
 }
 
 void CopyField(TIBTable& table, const FieldCopyRequest& request, OperationHost& host) {
-    ControlsHeldBack heldBack(table);
-    std::int64_t rowsDone = 0;
-    table.First();
-    while (!table.Eof()) {
-        const std::string text =
-            ReadTransferText(*table.FieldNamed(request.sourceColumn), request.sourceType);
+    // Every row is committed on its own: with rows sent many at a time, every
+    // group of rows is committed before any later row is sent.
+    RowWalk walk(table, host, RowWalk::Commit::EachRow);
+    walk.ForEachRow([&] {
+        const std::string text = ReadTransferText(*table.FieldNamed(request.sourceColumn), request.sourceType);
         table.Edit();
         WriteTransferText(*table.FieldNamed(request.targetColumn), request.targetType, text);
         table.Post();
-        // A failed commit has been reported and rolled back; the copy goes on.
-        host.CommitStep(&table);
-        host.ShowRowsDone(++rowsDone);
-        table.Next();
-    }
-    heldBack.Release();
+    });
+    walk.Finish();
 }

@@ -1,22 +1,17 @@
 #include "ops/RecordElimination.h"
 
 #include "db/TIBTable.h"
-#include "ops/ControlsHeldBack.h"
 #include "ops/OperationHost.h"
+#include "ops/RowWalk.h"
 
 int DeleteShownRows(TIBTable& table, OperationHost& host) {
-    ControlsHeldBack heldBack(table);
-    int deleted = 0;
-    table.First();
-    while (!table.Eof()) {
-        // Delete makes the next row current, so the loop always takes the first one left.
-        table.Delete();
-        ++deleted;
-        host.CommitStep(&table);
-        host.ShowRowsDone(deleted);
-    }
-    heldBack.Release();
-    return deleted;
+    // Delete makes the next row current, so the walk always takes the first
+    // one left; every deletion is committed on its own (with rows sent many
+    // at a time, every group before any later row is sent).
+    RowWalk walk(table, host, RowWalk::Commit::EachRow);
+    walk.WhileRowsLeft([&] { table.Delete(); });
+    walk.Finish();
+    return static_cast<int>(walk.RowsDone());
 }
 
 void EmptyTable(TIBTable& table, OperationHost& host) {

@@ -4,25 +4,20 @@
 
 #include "db/TIBQuery.h"
 #include "db/TIBTable.h"
-#include "ops/ControlsHeldBack.h"
 #include "ops/OperationHost.h"
+#include "ops/RowWalk.h"
 #include "util/Exceptions.h"
 #include "util/NumberText.h"
 #include "util/TextUtils.h"
 
 namespace {
 
-// First, then the body and Next until Eof, telling the host how far it got.
+// First, then the body and Next until Eof, telling the host how far it got;
+// the rows a walk writes are committed at its end by the caller.
 template <typename Body> void walkRows(TIBTable& table, OperationHost& host, Body body) {
-    ControlsHeldBack heldBack(table);
-    std::int64_t rowsDone = 0;
-    table.First();
-    while (!table.Eof()) {
-        body();
-        host.ShowRowsDone(++rowsDone);
-        table.Next();
-    }
-    heldBack.Release();
+    RowWalk walk(table, host, RowWalk::Commit::AtEnd);
+    walk.ForEachRow(body);
+    walk.Finish();
 }
 
 // 32-bit arithmetic that wraps instead of overflowing.

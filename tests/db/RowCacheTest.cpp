@@ -98,6 +98,31 @@ TEST(RowCache, InsertAndRemoveChangeOnlyTheVisibleOrder) {
     EXPECT_THROW(cache.Record(5), std::out_of_range);
 }
 
+TEST(RowCache, RemovalsUndoneInReverseOrderGiveBackTheRowsAsTheyWere) {
+    const TRecordFormat format(1, 8);
+    TRowCache cache(format, 2);
+    for (int i = 1; i <= 5; ++i)
+        cache.Append(recordWith(format, i).data());
+    TRecordFormat::SetUpdateStatus(cache.Record(1), TUpdateStatus::Modified);
+    // Remove the second row twice over (2, then 3), then the last (5).
+    struct Removal {
+        int row, number;
+        TUpdateStatus status;
+    };
+    std::vector<Removal> removals;
+    for (int row : {1, 1, 2}) {
+        removals.push_back({row, cache.RecordNumber(row), TRecordFormat::UpdateStatus(cache.Record(row))});
+        cache.Remove(row);
+    }
+    EXPECT_EQ(visibleValues(cache), (std::vector<long long>{1, 4}));
+    for (auto it = removals.rbegin(); it != removals.rend(); ++it)
+        cache.Restore(it->row, it->number, it->status);
+    EXPECT_EQ(visibleValues(cache), (std::vector<long long>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(TRecordFormat::UpdateStatus(cache.Record(1)), TUpdateStatus::Modified);
+    EXPECT_EQ(TRecordFormat::UpdateStatus(cache.Record(2)), TUpdateStatus::Unmodified);
+    EXPECT_THROW(cache.Restore(9, 0, TUpdateStatus::Unmodified), std::out_of_range);
+}
+
 TEST(RowCache, RemovingEveryRowAndClearingLeaveItEmpty) {
     const TRecordFormat format(1, 8);
     TRowCache cache(format, 1000);
