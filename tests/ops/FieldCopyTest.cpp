@@ -157,7 +157,7 @@ TEST_F(FieldCopyTest, BooleanTargetWritesOnlyTrueOrFalseAndStillCommitsTheOtherR
     rows({"S", "B"}, {"'true', 'x'", "'True', 'x'", "'FALSE', 'x'", "'S', 'x'", "'1', 'x'", "NULL, 'x'"});
     copy("S", CopySource::String, "B", CopyTarget::Boolean);
     EXPECT_EQ(committed("B"), (Values{"T", "T", "F", "x", "x", "x"}));
-    EXPECT_EQ(host.commits, 6);
+    EXPECT_EQ(host.commits, 1) << "the six rows went in one block, committed once";
 
     copy("S", CopySource::Boolean, "S", CopyTarget::String);
     EXPECT_EQ(committed("S"), (Values{"TRUE", "TRUE", "FALSE", "FALSE", "FALSE", "FALSE"}));
@@ -178,7 +178,7 @@ TEST_F(FieldCopyTest, AFailureAtTheTenthRowLeavesNineRowsCommitted) {
               "'ten' is not a valid integer value");
     EXPECT_EQ(committed("I"),
               (Values{"1", "2", "3", "4", "5", "6", "7", "8", "9", "<null>", "<null>", "<null>"}));
-    EXPECT_EQ(host.commits, 9);
+    EXPECT_EQ(host.commits, 1) << "the nine rows before it went in one block, committed before the error";
     EXPECT_EQ(table.RecNo(), 9);
     EXPECT_EQ(table.State(), dsEdit);
 }
