@@ -49,4 +49,8 @@ struct ScriptRunSummary {
 // line). A path that cannot be opened raises EInOutError before the host is
 // touched; statement errors never leave the run. Only a commit step whose
 // rollback failed too, or a read error, ends it early.
-ScriptRunSummary RunScript(const std::string& path, TIBQuery& query, ScriptHost& host);
+//
+// Consecutive lines that may run together go many per round trip (`blocks`
+// off: one by one), with the same lines listed, counts, labels, commits and
+// rows as one by one.
+ScriptRunSummary RunScript(const std::string& path, TIBQuery& query, ScriptHost& host, bool blocks = true);

@@ -33,6 +33,7 @@ void resolveAll(ClientLibrary& lib) {
     resolve(m, "isc_dsql_execute", lib.dsql_execute, true);
     resolve(m, "isc_dsql_execute2", lib.dsql_execute2, true);
     resolve(m, "isc_dsql_execute_immediate", lib.dsql_execute_immediate, true);
+    resolve(m, "isc_dsql_exec_immed2", lib.dsql_exec_immed2, true);
     resolve(m, "isc_dsql_fetch", lib.dsql_fetch, true);
     resolve(m, "isc_dsql_free_statement", lib.dsql_free_statement, true);
     resolve(m, "isc_open_blob2", lib.open_blob2, true);

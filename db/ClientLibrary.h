@@ -42,6 +42,7 @@ struct ClientLibrary {
     decltype(&::isc_dsql_execute) dsql_execute = nullptr;
     decltype(&::isc_dsql_execute2) dsql_execute2 = nullptr;
     decltype(&::isc_dsql_execute_immediate) dsql_execute_immediate = nullptr;
+    decltype(&::isc_dsql_exec_immed2) dsql_exec_immed2 = nullptr;
     decltype(&::isc_dsql_fetch) dsql_fetch = nullptr;
     decltype(&::isc_dsql_free_statement) dsql_free_statement = nullptr;
 

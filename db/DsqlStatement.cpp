@@ -3,7 +3,9 @@
 #include "db/StatusVector.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -44,6 +46,29 @@ void ExecuteImmediate(ClientHandle* database, ClientHandle* transaction, const s
     lib.dsql_execute_immediate(status.get(), database, transaction, 0, sql.c_str(),
                                static_cast<unsigned short>(dialect), nullptr);
     Check(lib, status.get());
+}
+
+std::string ExecuteImmediateForText(ClientHandle* database, ClientHandle* transaction, const std::string& sql,
+                                    int dialect, short maxLength) {
+    const ClientLibrary& lib = Client();
+    StatusVector status;
+    Sqlda out = AllocateSqlda(1);
+    out->sqld = 1;
+    std::vector<char> value(static_cast<std::size_t>(maxLength) + sizeof(short), 0);
+    short isNull = 0;
+    XSQLVAR& var = out->sqlvar[0];
+    var.sqltype = SQL_VARYING | 1;
+    var.sqllen = maxLength;
+    var.sqldata = value.data();
+    var.sqlind = &isNull;
+    lib.dsql_exec_immed2(status.get(), database, transaction, 0, sql.c_str(), static_cast<unsigned short>(dialect),
+                         nullptr, out.get());
+    Check(lib, status.get());
+    if (isNull < 0)
+        return {};
+    short length = 0;
+    std::memcpy(&length, value.data(), sizeof length);
+    return std::string(value.data() + sizeof length, static_cast<std::size_t>(length));
 }
 
 DsqlStatement::DsqlStatement() : lib_(Client()), out_(AllocateSqlda(1)), in_(AllocateSqlda(1)) {}

@@ -23,6 +23,11 @@ int ReadStatementType(const ClientLibrary& lib, ISC_STATUS* status, ClientHandle
 // Only for a text without "?" markers whose statement returns nothing.
 void ExecuteImmediate(ClientHandle* database, ClientHandle* transaction, const std::string& sql, int dialect);
 
+// The same for a statement that returns one row of one text column (up to
+// `maxLength` bytes), which it gives back.
+std::string ExecuteImmediateForText(ClientHandle* database, ClientHandle* transaction, const std::string& sql,
+                                    int dialect, short maxLength);
+
 class DsqlStatement {
 public:
     DsqlStatement();

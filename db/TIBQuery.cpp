@@ -258,19 +258,42 @@ void TIBQuery::Execute() {
 
 bool TIBQuery::runsWithoutPreparing() const {
     // Parameters need the prepared statement's descriptors; without the check
-    // the list may be stale. A "?" anywhere (even quoted) is left to Prepare.
-    if (!paramCheck_ || !params_.empty() || parsedText_.find('?') != std::string::npos)
+    // the list may be stale.
+    return paramCheck_ && params_.empty() && RunsWithoutPreparing(parsedText_);
+}
+
+bool TIBQuery::RunsWithoutPreparing(const std::string& text) {
+    const TParsedSql parsed = ParseSqlParams(text);
+    // A "?" anywhere (even quoted) is left to Prepare.
+    if (!parsed.Names.empty() || parsed.Text.find('?') != std::string::npos)
         return false;
     // Only these three are known, without asking the server, to be neither a
     // SELECT nor a statement the query refuses, and without RETURNING they
     // give back nothing.
-    if (!spellsAt(parsedText_, 0, "INSERT") && !spellsAt(parsedText_, 0, "UPDATE") &&
-        !spellsAt(parsedText_, 0, "DELETE"))
+    if (!spellsAt(parsed.Text, 0, "INSERT") && !spellsAt(parsed.Text, 0, "UPDATE") &&
+        !spellsAt(parsed.Text, 0, "DELETE"))
         return false;
-    for (std::size_t at = 0; at < parsedText_.size(); ++at)
-        if (spellsAt(parsedText_, at, "RETURNING"))
+    for (std::size_t at = 0; at < parsed.Text.size(); ++at)
+        if (spellsAt(parsed.Text, at, "RETURNING"))
             return false;
     return true;
+}
+
+std::optional<std::string> TIBQuery::ExecuteBlock(const std::string& blockSql, const std::string& lastLine,
+                                                  short outputLength) {
+    // The query ends as running the lines one by one leaves it: holding the
+    // last one, unprepared.
+    SetSQLText(lastLine);
+    ConnectAndStart();
+    if (TIBCustomDataSet* master = masterLink_.DataSet()) {
+        try {
+            master->FieldDefs();
+        } catch (const std::exception&) {
+            return std::nullopt;
+        }
+    }
+    return ExecuteImmediateForText(Database()->Handle(), Transaction()->Handle(), blockSql, Database()->SQLDialect(),
+                                   outputLength);
 }
 
 void TIBQuery::ExecuteDirect() {

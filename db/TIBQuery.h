@@ -8,6 +8,7 @@
 #include "db/TIBCustomDataSet.h"
 #include "db/TParamValue.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,15 @@ public:
     // RETURNING; the query is then left unprepared. Anything else goes
     // through Execute.
     void ExecuteDirect();
+    // Whether ExecuteDirect runs this text in one round trip: a plain INSERT,
+    // UPDATE or DELETE without parameters, "?" or RETURNING.
+    static bool RunsWithoutPreparing(const std::string& text);
+    // Runs a block made of such lines (the script runner's) in one round trip
+    // and gives back its one text output; nothing when the master binding
+    // fails the check every line would fail on, so the lines go one by one.
+    // Leaves the query holding `lastLine`, unprepared, as the lines would.
+    std::optional<std::string> ExecuteBlock(const std::string& blockSql, const std::string& lastLine,
+                                            short outputLength);
 
 protected:
     void PrepareCursor() override;

@@ -114,17 +114,21 @@ TEST_F(ConnectionLostTest, ALinkLostAtTheFirstWriteDoesNotMakeTheTableReadOnly) 
 }
 
 TEST_F(ConnectionLostTest, ACutInAScriptRunKeepsTheCommittedGroupsAndEndsWithTheLibraryText) {
+    // The second group's lines carry a long comment, so a cut after the
+    // first group's bytes lands among them however the lines are sent.
     std::string script;
     for (int i = 0; i < 1000; ++i)
-        script += "INSERT INTO T VALUES (" + std::to_string(10000 + i) + ", 'x', 0)\n";
+        script += "INSERT INTO T VALUES (" + std::to_string(10000 + i) + ", 'x', 0)" +
+                  (i < 500 ? "" : " -- " + std::string(1000, 'c')) + "\n";
     scriptPath = db.path() + ".sql";
     std::FILE* file = std::fopen(scriptPath.c_str(), "wb");
     std::fwrite(script.data(), 1, script.size(), file);
     std::fclose(file);
     frmCorvelo->PageControl1->setCurrentWidget(frmCorvelo->TabSheet4);
     frmCorvelo->edtEnd->setText(QString::fromStdString(scriptPath));
-    // About 64 bytes a line: the link breaks between the commits at 500 and 1000.
-    cutter.cutAfterClientBytes(48000);
+    // The first group takes well under 150 KB; the link breaks between the
+    // commits at 500 and 1000.
+    cutter.cutAfterClientBytes(150000);
     dialogs.press(QMessageBox::Ok);
     frmCorvelo->Button3->click();
 
