@@ -48,10 +48,21 @@ public:
     }
 
     void Flush() {
-        if (pending_.size() == 1)
+        if (pending_.size() == 1) {
             runAlone(pending_.front());
-        else if (!pending_.empty())
+        } else if (!pending_.empty()) {
+            refused_ = false;
             send(0, pending_.size());
+            // Lines the server cannot compile cost a block each time it tries
+            // one; where they are many, lines go alone (no slower than that)
+            // until a good run of them passes again.
+            if (refused_) {
+                maxLines_ = std::max<std::size_t>(1, maxLines_ / 4);
+                aloneWithoutFailure_ = 0;
+            } else {
+                maxLines_ = std::min(maxLines_ * 2, kMaxBlockLines);
+            }
+        }
         pending_.clear();
     }
 
@@ -83,7 +94,7 @@ private:
                 for (const std::string& line : lines)
                     runAlone(line);
             } else {
-                lowerBlockSize();
+                refused_ = true;
                 const std::size_t middle = first + (last - first) / 2;
                 send(first, middle);
                 send(middle, last);
@@ -98,14 +109,6 @@ private:
         }
         for (const std::size_t failed : FailedScriptLines(*output))
             fail(lines[failed]);
-        maxLines_ = std::min(maxLines_ * 2, kMaxBlockLines);
-    }
-
-    // Lines the server cannot compile cost a block each time; where they are
-    // many, lines go alone (no slower than that) until some pass again.
-    void lowerBlockSize() {
-        maxLines_ = std::max<std::size_t>(1, maxLines_ / 4);
-        aloneWithoutFailure_ = 0;
     }
 
     void fail(const std::string& line) {
@@ -123,6 +126,7 @@ private:
     std::vector<std::string> pending_;
     std::size_t maxLines_ = 32;
     int aloneWithoutFailure_ = 0;
+    bool refused_ = false;
 };
 
 } // namespace
