@@ -15,15 +15,44 @@ class DataGridModel::Link : public TDataLink {
 public:
     explicit Link(DataGridModel& model) : model_(model) {}
 
-    void ActiveChanged() override { model_.reload(); }
-    void DataSetChanged() override { model_.refresh(); }
-    void DataSetScrolled() override { model_.followCurrent(); }
-    void RecordChanged(TField*) override { model_.currentRowAssigned(); }
-    void EditingChanged() override { model_.followCurrent(); }
+    // While frozen the notifications come from the work's thread: only noted.
+    void ActiveChanged() override {
+        if (!missed())
+            model_.reload();
+    }
+    void DataSetChanged() override {
+        if (!missed())
+            model_.refresh();
+    }
+    void DataSetScrolled() override {
+        if (!missed())
+            model_.followCurrent();
+    }
+    void RecordChanged(TField*) override {
+        if (!missed())
+            model_.currentRowAssigned();
+    }
+    void EditingChanged() override {
+        if (!missed())
+            model_.followCurrent();
+    }
 
 private:
+    bool missed() {
+        if (!model_.frozen_)
+            return false;
+        model_.missedChange_ = true;
+        return true;
+    }
+
     DataGridModel& model_;
 };
+
+namespace {
+quint64 cellKey(int row, int column) {
+    return (static_cast<quint64>(static_cast<quint32>(row)) << 32) | static_cast<quint32>(column);
+}
+} // namespace
 
 DataGridModel::DataGridModel(QObject* parent)
     : QAbstractTableModel(parent), link_(std::make_unique<Link>(*this)) {}
@@ -41,7 +70,28 @@ TDataSource* DataGridModel::dataSource() const {
     return link_->DataSource();
 }
 
+void DataGridModel::freeze(int first, int last) {
+    frozenCells_.clear();
+    for (int row = std::max(first, 0); row <= last && row < rows_; ++row)
+        for (int column = 0; column < static_cast<int>(headers_.size()); ++column)
+            frozenCells_.insert(cellKey(row, column), data(index(row, column)).toString());
+    frozenMark_ = indicatorRow_ >= 0 ? headerData(indicatorRow_, Qt::Vertical).toString() : QString();
+    missedChange_ = false;
+    frozen_ = true;
+}
+
+void DataGridModel::thaw() {
+    frozen_ = false;
+    frozenCells_.clear();
+    if (missedChange_)
+        refresh();
+    else
+        emit currentRecordChanged();
+}
+
 TIBCustomDataSet* DataGridModel::openDataSet() const {
+    if (frozen_)
+        return nullptr;
     TIBCustomDataSet* dataSet = link_->DataSet();
     return dataSet && dataSet->Active() ? dataSet : nullptr;
 }
@@ -132,6 +182,8 @@ int DataGridModel::columnCount(const QModelIndex& parent) const {
 QVariant DataGridModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
+    if (frozen_)
+        return frozenCells_.value(cellKey(index.row(), index.column()));
     TIBCustomDataSet* dataSet = openDataSet();
     if (!dataSet || !index.isValid())
         return {};
@@ -143,6 +195,8 @@ QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int
         return {};
     if (orientation == Qt::Horizontal)
         return section >= 0 && section < headers_.size() ? QVariant(headers_[section]) : QVariant();
+    if (frozen_)
+        return section == indicatorRow_ ? frozenMark_ : QString();
     TIBCustomDataSet* dataSet = openDataSet();
     if (!dataSet || section != dataSet->RecNo())
         return QString();

@@ -6,6 +6,7 @@
 // The model never shows anything itself: an error of the dataset reaches the
 // caller of setCellText, or is handed out by fetchFailed for a guard to show.
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QStringList>
 
 #include <exception>
@@ -44,6 +45,13 @@ public:
     bool canFetchMore(const QModelIndex& parent) const override;
     void fetchMore(const QModelIndex& parent) override;
 
+    // While long work runs on another thread the model shows what it showed
+    // (the rows from `first` to `last`) and never touches the dataset; at
+    // thaw it catches up with whatever the work changed.
+    void freeze(int first, int last);
+    void thaw();
+    bool frozen() const { return frozen_; }
+
     // Puts the row in edit state (no effect when already editing) and assigns
     // the text to the cell's field; nothing for a row that is not current. Raises
     // the dataset's errors and the conversion error of an unwritable character.
@@ -71,6 +79,11 @@ private:
     QStringList fieldHeaders() const;
 
     std::unique_ptr<Link> link_;
+    // The frozen picture: cell texts by row and column, and the row marker.
+    bool frozen_ = false;
+    bool missedChange_ = false;
+    QHash<quint64, QString> frozenCells_;
+    QString frozenMark_;
     QStringList headers_;
     int rows_ = 0;
     int indicatorRow_ = -1;

@@ -1,6 +1,7 @@
 #include "app/Dialogs.h"
 
-#include "app/BusyCursor.h"
+#include "app/LongWork.h"
+#include "app/NormalCursor.h"
 #include "app/ScreenText.h"
 
 #include <QApplication>
@@ -29,26 +30,7 @@ QMessageBox* makeBox(const std::string& text, const QString& title, QMessageBox:
     return box;
 }
 
-} // namespace
-
-void ShowMessage(const std::string& text) {
-    std::unique_ptr<QMessageBox> box(
-        makeBox(text, QString::fromLatin1(ApplicationTitle), QMessageBox::NoIcon));
-    box->setStandardButtons(QMessageBox::Ok);
-    NormalCursor normal;
-    box->exec();
-}
-
-bool WarningOkCancel(const std::string& text) {
-    std::unique_ptr<QMessageBox> box(makeBox(text, QStringLiteral("Warning"), QMessageBox::Warning));
-    box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-    box->setDefaultButton(QMessageBox::Ok);
-    box->setEscapeButton(QMessageBox::Cancel);
-    NormalCursor normal;
-    return box->exec() == QMessageBox::Ok;
-}
-
-int SystemMessageBox(const std::string& text, const std::string& title, int flags) {
+int showSystemMessageBox(const std::string& text, const std::string& title, int flags) {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     if ((flags & 0xF0) == MB_ICONQUESTION)
         icon = QMessageBox::Question;
@@ -79,4 +61,36 @@ int SystemMessageBox(const std::string& text, const std::string& title, int flag
     default:
         return IDCANCEL;
     }
+}
+
+} // namespace
+
+// Long work runs on a thread of its own; its dialogs show on the window's.
+void ShowMessage(const std::string& text) {
+    OnWindowThread([&] {
+        std::unique_ptr<QMessageBox> box(
+            makeBox(text, QString::fromLatin1(ApplicationTitle), QMessageBox::NoIcon));
+        box->setStandardButtons(QMessageBox::Ok);
+        NormalCursor normal;
+        box->exec();
+    });
+}
+
+bool WarningOkCancel(const std::string& text) {
+    bool ok = false;
+    OnWindowThread([&] {
+        std::unique_ptr<QMessageBox> box(makeBox(text, QStringLiteral("Warning"), QMessageBox::Warning));
+        box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box->setDefaultButton(QMessageBox::Ok);
+        box->setEscapeButton(QMessageBox::Cancel);
+        NormalCursor normal;
+        ok = box->exec() == QMessageBox::Ok;
+    });
+    return ok;
+}
+
+int SystemMessageBox(const std::string& text, const std::string& title, int flags) {
+    int answer = IDCANCEL;
+    OnWindowThread([&] { answer = showSystemMessageBox(text, title, flags); });
+    return answer;
 }

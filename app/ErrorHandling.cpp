@@ -27,6 +27,9 @@ void HandleApplicationError(QObject* sender, std::exception_ptr error) {
             std::rethrow_exception(error);
         } catch (const EAbort&) {
             return; // silent by definition
+        } catch (const OperationCancelled& cancelled) {
+            // Not an error: the user stopped the work, and is told where it stands.
+            SystemMessageBox(cancelled.Message(), ApplicationTitle, MB_OK | MB_ICONINFORMATION);
         } catch (const std::exception& e) {
             if (installedHandler())
                 installedHandler()(sender, e);

@@ -23,5 +23,5 @@ void TfrmCorvelo::SpeedButton5Click(QObject*) {
         request.op = ArithmeticOperator::Divide;
     request.filtered = table.Filtered();
     request.filterText = fromScreen(edtFiltro->text());
-    RunArithmeticUpdate(request, sql, table, *this);
+    RunLong([&] { RunArithmeticUpdate(request, sql, table, *this); }, LongWork::Stop::AlsoInStatements);
 }

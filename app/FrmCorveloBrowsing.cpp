@@ -1,6 +1,7 @@
 // The main window's table browsing: open the table, filter and order it, and
 // view or edit a binary large object as text in the editor panel.
 #include "app/BlobText.h"
+#include "app/DataGridModel.h"
 #include "app/ScreenText.h"
 #include "app/uFrmCorvelo.h"
 #include "db/TField.h"
@@ -13,26 +14,54 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+// Opening and re-querying the table may keep the server busy for long (a
+// large table in another order, a condition on columns without an index):
+// the window stays alive and the user may cancel. The grid's first rows come
+// with the work.
+
 void TfrmCorvelo::btnAbrirClick(QObject*) {
-    table.Close();
-    table.SetTableName(fromScreen(edtArquivo->currentText()));
-    table.Open();
+    const std::string name = fromScreen(edtArquivo->currentText());
+    RunLong(
+        [&] {
+            table.Close();
+            table.SetTableName(name);
+            table.Open();
+            table.FetchMore(DataGridModel::FetchBatch);
+        },
+        LongWork::Stop::AlsoInStatements);
     ShowInGrid(&dtstable);
 }
 
 void TfrmCorvelo::btnAtivaClick(QObject*) {
-    // Filtered first, then the condition: switching on can re-query twice.
-    table.SetFiltered(true);
-    table.SetFilter(fromScreen(edtFiltro->text()));
+    const std::string condition = fromScreen(edtFiltro->text());
+    RunLong(
+        [&] {
+            // Filtered first, then the condition: switching on can re-query twice.
+            table.SetFiltered(true);
+            table.SetFilter(condition);
+            table.FetchMore(DataGridModel::FetchBatch);
+        },
+        LongWork::Stop::AlsoInStatements);
 }
 
 void TfrmCorvelo::btnDesativaClick(QObject*) {
-    table.SetFiltered(false);
-    table.SetFilter("");
+    RunLong(
+        [&] {
+            table.SetFiltered(false);
+            table.SetFilter("");
+            table.FetchMore(DataGridModel::FetchBatch);
+        },
+        LongWork::Stop::AlsoInStatements);
 }
 
 void TfrmCorvelo::OrdemClick(QObject*) {
-    table.SetIndexFieldNames(fromScreen(EDToRDEM->text()));
+    const std::string order = fromScreen(EDToRDEM->text());
+    RunLong(
+        [&] {
+            table.SetIndexFieldNames(order);
+            table.FetchMore(DataGridModel::FetchBatch);
+        },
+        LongWork::Stop::AlsoInStatements);
 }
 
 void TfrmCorvelo::DBDadosCellClick(int column) {

@@ -16,7 +16,8 @@ void TfrmCorvelo::btnconClick(QObject*) {
     // The caption is the toggle's state.
     if (btncon->text() == QStringLiteral("Conectar")) {
         dtbSuporte.SetDatabaseName(fromScreen(edtAlias->text()));
-        dtbSuporte.SetConnected(true);
+        // A server that does not answer keeps the attach waiting: the window stays alive.
+        RunLong([&] { dtbSuporte.SetConnected(true); }, LongWork::Stop::Never);
         ibtSuporte.Start();
         btncon->setText(QStringLiteral("Desconectar"));
         std::vector<std::string> tableNames;
@@ -58,14 +59,20 @@ bool TfrmCorvelo::dtmSuporteCommit(TIBDataSetBase* dataSet) {
     return false;
 }
 
+// The commit step with the table reads every row of it not read yet, which
+// may take long; it is never stopped half-way.
 void TfrmCorvelo::SpeedButton9Click(QObject*) {
+    bool committed = false;
+    RunLong([&] { committed = dtmSuporteCommit(&table); }, LongWork::Stop::Never);
     // "Commit Executado" only when the commit really happened.
-    if (dtmSuporteCommit(&table))
+    if (committed)
         ShowMessage("Commit Executado");
 }
 
 void TfrmCorvelo::SpeedButton10Click(QObject*) {
-    if (dtmSuporteCommit(nullptr))
+    bool committed = false;
+    RunLong([&] { committed = dtmSuporteCommit(nullptr); }, LongWork::Stop::Never);
+    if (committed)
         ShowMessage("Commit Executado");
 }
 

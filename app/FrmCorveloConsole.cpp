@@ -1,5 +1,6 @@
 // The "Scripst Sql" page: a query into the grid, a command with the commit
 // question, and the script file run.
+#include "app/DataGridModel.h"
 #include "app/Dialogs.h"
 #include "app/ScreenText.h"
 #include "app/UFuncoes.h"
@@ -20,20 +21,27 @@ class WindowScriptHost : public ScriptHost {
 public:
     explicit WindowScriptHost(TfrmCorvelo& window) : window_(window) {}
 
+    // The run works on a thread of its own: what it shows goes to the window's
+    // thread, in order, without waiting for it.
     void SetLabel(ScriptLabel label, const std::string& caption) override {
-        AutoSizeLabel* shown = labelFor(label);
-        shown->setText(toScreen(caption));
-        // The run holds the event loop, so progress shows only when painted now.
-        if (label != ScriptLabel::Statement)
-            shown->repaint();
+        PostToWindowThread([this, label, text = toScreen(caption)] { labelFor(label)->setText(text); });
     }
     void ClearErrorList() override {
-        // The editor panel may have left the box read-only for a binary value.
-        window_.memo->setReadOnly(false);
-        window_.memo->clear();
+        PostToWindowThread([this] {
+            // The editor panel may have left the box read-only for a binary value.
+            window_.memo->setReadOnly(false);
+            window_.memo->clear();
+        });
     }
-    void AppendError(const std::string& line) override { window_.memo->appendPlainText(toScreen(line)); }
+    void AppendError(const std::string& line) override {
+        PostToWindowThread([this, text = toScreen(line)] { window_.memo->appendPlainText(text); });
+    }
     bool CommitStep() override { return window_.dtmSuporteCommit(nullptr); }
+    void ShowLinesDone(std::int64_t lines, std::int64_t total) override {
+        window_.longWork().SetTotal(total);
+        window_.longWork().SetDone(lines);
+    }
+    bool CancelRequested() const override { return window_.CancelRequested(); }
 
 private:
     AutoSizeLabel* labelFor(ScriptLabel label) const {
@@ -59,18 +67,30 @@ void TfrmCorvelo::Button1Click(QObject*) {
     // Whatever the console runs may change the schema; tables opened later
     // read their keys and indexes anew.
     dtbSuporte.ForgetCatalogue();
-    qryScript.ClearSQL();
-    qryScript.SetSQLText(fromScreen(plainTextOf(*memoscript)));
-    qryScript.Open();
+    const std::string text = fromScreen(plainTextOf(*memoscript));
+    RunLong(
+        [&] {
+            qryScript.ClearSQL();
+            qryScript.SetSQLText(text);
+            qryScript.Open();
+            // The grid's first rows come with the work, so showing them waits on nothing.
+            qryScript.FetchMore(DataGridModel::FetchBatch);
+        },
+        LongWork::Stop::AlsoInStatements);
     if (PageControl1->currentWidget() == TabSheet4)
         ShowInGrid(&dtsScript);
 }
 
 void TfrmCorvelo::Button2Click(QObject* sender) {
     dtbSuporte.ForgetCatalogue();
-    qryScript.ClearSQL();
-    qryScript.SetSQLText(fromScreen(plainTextOf(*memoscript)));
-    qryScript.Execute();
+    const std::string text = fromScreen(plainTextOf(*memoscript));
+    RunLong(
+        [&] {
+            qryScript.ClearSQL();
+            qryScript.SetSQLText(text);
+            qryScript.Execute();
+        },
+        LongWork::Stop::AlsoInStatements);
     if (PerguntaSimNao("dar Commit na Transacao ? "))
         SpeedButton9Click(sender);
 }
@@ -94,6 +114,8 @@ void TfrmCorvelo::Button3Click(QObject*) {
     WindowScriptHost host(*this);
     // The path goes to the file system in its own encoding, so a chosen file
     // with accents in its name opens.
-    RunScript(QFile::encodeName(edtEnd->text()).toStdString(), qryScript, host);
+    const std::string path = QFile::encodeName(edtEnd->text()).toStdString();
+    RunLong([&] { RunScript(path, qryScript, host); }, LongWork::Stop::AlsoInStatements,
+            QStringLiteral("linhas"));
     ShowMessage("Processo Concluido");
 }

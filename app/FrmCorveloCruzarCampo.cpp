@@ -37,5 +37,5 @@ void TfrmCorvelo::SpeedButton4Click(QObject*) {
         request.targetType = CopyTarget::DigitsOnly;
     else
         request.targetType = CopyTarget::Integer;
-    CopyField(table, request, *this);
+    RunLong([&] { CopyField(table, request, *this); }, LongWork::Stop::BetweenSteps);
 }

@@ -1,8 +1,8 @@
 // Record elimination on the "Arquivo" page: the shown rows, the open table,
 // or the tables chosen in the table-choice dialog.
-#include "app/BusyCursor.h"
 #include "app/DeletionConsent.h"
 #include "app/Dialogs.h"
+#include "app/NormalCursor.h"
 #include "app/ScreenText.h"
 #include "app/uFrmCorvelo.h"
 #include "app/ufrmEmpty.h"
@@ -12,12 +12,12 @@
 void TfrmCorvelo::SpeedButton1Click(QObject*) {
     // The filter is not looked at: whatever rows the table holds go.
     if (ConfirmedTwice("Deseja Eliminar estes Registros ? ? ?"))
-        DeleteShownRows(table, *this);
+        RunLong([&] { DeleteShownRows(table, *this); }, LongWork::Stop::BetweenSteps);
 }
 
 void TfrmCorvelo::SpeedButton7Click(QObject*) {
     if (ConfirmedTwice("Deseja Executar Empty na Tabela ? ? ?"))
-        EmptyTable(table, *this);
+        RunLong([&] { EmptyTable(table, *this); }, LongWork::Stop::AlsoInStatements);
 }
 
 void TfrmCorvelo::SpeedButton8Click(QObject*) {
@@ -32,14 +32,15 @@ void TfrmCorvelo::SpeedButton8Click(QObject*) {
     }
     if (choice != TfrmEmpty::mrOk)
         return;
-    EmptyTables(frmEmpty->CheckedTables(), table, *this);
+    const std::vector<std::string> chosen = frmEmpty->CheckedTables();
+    RunLong(
+        [&] {
+            longWork().SetTotal(static_cast<std::int64_t>(chosen.size()));
+            EmptyTables(chosen, table, *this);
+        },
+        LongWork::Stop::AlsoInStatements, QStringLiteral("tabelas"));
     // Left alone on an error, so the label names the table that failed.
     Label13->setText(restingCaption);
     Label13->repaint();
     WarningOkCancel("Processo Concluido...");
-}
-
-void TfrmCorvelo::ShowProgress(const std::string& text) {
-    Label13->setText(toScreen(text));
-    Label13->repaint();
 }

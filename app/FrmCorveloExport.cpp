@@ -53,11 +53,15 @@ void exportToSpreadsheet(TfrmCorvelo& window, TIBCustomDataSet& source) {
         SystemMessageBox("O arquivo '" + name + "' j\xE1 existe. Deseja subst\xEDtu\xEDlo?",
                          "Mensagem de Questionamento", MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES)
         return;
-    {
-        // The writing may take long; the dialogs around it take input as usual.
-        TfrmCorvelo::LongWork work(window);
-        ExportToSpreadsheet(source, name, [&window](std::int64_t rows) { window.ShowRowsDone(rows); });
-    }
+    // The writing may take long; the dialogs around it take input as usual.
+    window.RunLong(
+        [&] {
+            ExportToSpreadsheet(source, name, [&window](std::int64_t rows) {
+                window.ShowRowsDone(rows);
+                window.StopIfCancelled(); // the file not written yet goes, an earlier one stays
+            });
+        },
+        LongWork::Stop::AlsoInStatements);
     SystemMessageBox("Arquivo '" + name + "' gerado com sucesso.", "Mensagem de Informa\xE7\xE3o",
                      MB_OK | MB_ICONINFORMATION);
 }

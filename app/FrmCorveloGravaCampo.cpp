@@ -11,20 +11,25 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+// The controls are read once, before the work starts on its own thread: no
+// input reaches them while it runs, so they hold the same text throughout.
+
 void TfrmCorvelo::btnProcessarClick(QObject*) {
+    const std::string column = fromScreen(edtCampo->text());
     // "Tira acento" wins over a checked renumbering box.
     if (rdACento->isChecked()) {
-        StripAccents(table, fromScreen(edtCampo->text()), *this);
+        RunLong([&] { StripAccents(table, column, *this); }, LongWork::Stop::BetweenSteps);
     } else if (chkRepress->isChecked()) {
-        Renumber(table, fromScreen(edtCampo->text()), fromScreen(edtValor->text()), *this);
+        const std::string start = fromScreen(edtValor->text());
+        RunLong([&] { Renumber(table, column, start, *this); }, LongWork::Stop::BetweenSteps);
     } else {
         ConstantUpdateRequest request;
         request.tableName = fromScreen(edtArquivo->currentText());
-        request.column = fromScreen(edtCampo->text());
+        request.column = column;
         request.value = fromScreen(edtValor->text());
         request.filtered = table.Filtered();
         request.filterText = fromScreen(edtFiltro->text());
-        RunConstantUpdate(request, sql, table, *this);
+        RunLong([&] { RunConstantUpdate(request, sql, table, *this); }, LongWork::Stop::AlsoInStatements);
     }
 }
 
@@ -36,16 +41,22 @@ void TfrmCorvelo::SpeedButton2Click(QObject*) {
         kind = SumKind::Currency;
     else if (rbFloat->isChecked())
         kind = SumKind::Float;
-    edtSoma->setText(toScreen(SumColumn(table, fromScreen(edtCampo->text()), kind, *this)));
+    const std::string column = fromScreen(edtCampo->text());
+    std::string total;
+    RunLong([&] { total = SumColumn(table, column, kind, *this); }, LongWork::Stop::BetweenSteps);
+    edtSoma->setText(toScreen(total));
 }
 
 void TfrmCorvelo::SpeedButton3Click(QObject*) {
     Label11->setText(toScreen(TimeToStr(Now())));
-    const std::int32_t count = CountRows(table, *this);
+    std::int32_t count = 0;
+    RunLong([&] { count = CountRows(table, *this); }, LongWork::Stop::BetweenSteps);
     Label12->setText(toScreen(TimeToStr(Now())));
     edtSoma->setText(QString::number(count));
 }
 
 void TfrmCorvelo::Button5Click(QObject*) {
-    FillWithZeros(table, fromScreen(edtCampo->text()), fromScreen(edtZeros->text()), *this);
+    const std::string column = fromScreen(edtCampo->text());
+    const std::string width = fromScreen(edtZeros->text());
+    RunLong([&] { FillWithZeros(table, column, width, *this); }, LongWork::Stop::BetweenSteps);
 }

@@ -1,25 +1,21 @@
-// The progress line of long row walks: "rows done", repainted at once because
-// the walk processes no window events, at most about ten times a second so
-// the painting does not slow the walk.
+// What long work tells the window while it runs on its own thread: rows
+// done, whether the user asked it to stop, and Label13's progress text.
+#include "app/ScreenText.h"
 #include "app/uFrmCorvelo.h"
-
-#include <QLabel>
-
-namespace {
-constexpr std::chrono::milliseconds RepaintInterval{100};
-}
+#include "app/widgets/AutoSizeLabel.h"
 
 void TfrmCorvelo::ShowRowsDone(std::int64_t rowsDone) {
-    const auto now = std::chrono::steady_clock::now();
-    if (lblProgresso->isVisible() && now - rowsDoneShownAt_ < RepaintInterval)
-        return;
-    rowsDoneShownAt_ = now;
-    lblProgresso->setText(QStringLiteral(" Processando... registros: %1").arg(rowsDone));
-    lblProgresso->show();
-    lblProgresso->raise();
-    lblProgresso->repaint();
+    longWork_->SetDone(rowsDone);
 }
 
-void TfrmCorvelo::HideRowsDone() {
-    lblProgresso->hide();
+bool TfrmCorvelo::CancelRequested() const {
+    return longWork_->CancelRequested();
+}
+
+void TfrmCorvelo::ShowProgress(const std::string& text) {
+    // Repainted at once: without work of its own thread the loop would not turn.
+    OnWindowThread([this, &text] {
+        Label13->setText(toScreen(text));
+        Label13->repaint();
+    });
 }

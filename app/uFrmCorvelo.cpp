@@ -35,12 +35,21 @@ TfrmCorvelo::TfrmCorvelo() {
     GridController::attach(DBDados)->setCellClickHandler([this](int column) { DBDadosCellClick(column); });
     ShowInGrid(&dtstable);
 
-    // Over the grid's lower edge, shown only while long work reports rows.
+    // Over the grid's lower edge, shown only while long work runs, with the
+    // button that stops it beside.
     lblProgresso = new QLabel(this);
     lblProgresso->setObjectName(QStringLiteral("lblProgresso"));
     lblProgresso->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     lblProgresso->setAutoFillBackground(true);
     lblProgresso->hide();
+    btnCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    btnCancelar->setObjectName(QStringLiteral("btnCancelar"));
+    btnCancelar->hide();
+    longWork_ = new LongWork(
+        *this, *lblProgresso, *btnCancelar,
+        [this] { gridModel_->freeze(DBDados->rowAt(0), DBDados->rowAt(DBDados->viewport()->height() - 1)); },
+        [this] { gridModel_->thaw(); });
+    longWork_->setParent(this);
 
     connectHandlers();
     layoutFrame();
@@ -69,6 +78,9 @@ void TfrmCorvelo::createComponents() {
 }
 
 template <class Handler> void TfrmCorvelo::runHandler(QObject* sender, Handler&& handler) {
+    // One handler at a time: while long work runs no other starts.
+    if (longWork_->Running())
+        return;
     // What was typed into a cell counts, as it does when the user leaves the
     // cell: flat buttons take no focus, so the editor would stay open and its
     // text would be lost to a re-query or a close.
@@ -81,14 +93,8 @@ void TfrmCorvelo::onClick(QAbstractButton* button, void (TfrmCorvelo::*handler)(
             [this, button, handler] { runHandler(button, [&] { (this->*handler)(button); }); });
 }
 
-void TfrmCorvelo::onLongClick(QAbstractButton* button, void (TfrmCorvelo::*handler)(QObject*)) {
-    connect(button, &QAbstractButton::clicked, this, [this, button, handler] {
-        runHandler(button, [&] {
-            // Ends before an error box shows, so the box gets the normal cursor.
-            LongWork work(*this);
-            (this->*handler)(button);
-        });
-    });
+void TfrmCorvelo::RunLong(const std::function<void()>& work, LongWork::Stop stop, const QString& unit) {
+    longWork_->Run(work, stop, unit);
 }
 
 void TfrmCorvelo::connectHandlers() {
@@ -109,23 +115,23 @@ void TfrmCorvelo::connectHandlers() {
     onClick(btnConfMemo, &TfrmCorvelo::btnConfMemoClick);
     onClick(btnCancMemo, &TfrmCorvelo::btnCancMemoClick);
     onClick(Button4, &TfrmCorvelo::Button4Click);
-    onLongClick(SpeedButton5, &TfrmCorvelo::SpeedButton5Click);
+    onClick(SpeedButton5, &TfrmCorvelo::SpeedButton5Click);
     // (connections: Grava Campo)
-    onLongClick(btnProcessar, &TfrmCorvelo::btnProcessarClick);
-    onLongClick(SpeedButton2, &TfrmCorvelo::SpeedButton2Click);
-    onLongClick(SpeedButton3, &TfrmCorvelo::SpeedButton3Click);
-    onLongClick(Button5, &TfrmCorvelo::Button5Click);
+    onClick(btnProcessar, &TfrmCorvelo::btnProcessarClick);
+    onClick(SpeedButton2, &TfrmCorvelo::SpeedButton2Click);
+    onClick(SpeedButton3, &TfrmCorvelo::SpeedButton3Click);
+    onClick(Button5, &TfrmCorvelo::Button5Click);
     // (connections: Cruzar Campo)
-    onLongClick(SpeedButton4, &TfrmCorvelo::SpeedButton4Click);
+    onClick(SpeedButton4, &TfrmCorvelo::SpeedButton4Click);
     // (connections: elimination)
-    onLongClick(SpeedButton1, &TfrmCorvelo::SpeedButton1Click);
-    onLongClick(SpeedButton7, &TfrmCorvelo::SpeedButton7Click);
-    onLongClick(SpeedButton8, &TfrmCorvelo::SpeedButton8Click);
+    onClick(SpeedButton1, &TfrmCorvelo::SpeedButton1Click);
+    onClick(SpeedButton7, &TfrmCorvelo::SpeedButton7Click);
+    onClick(SpeedButton8, &TfrmCorvelo::SpeedButton8Click);
     // (connections: SQL console)
-    onLongClick(Button1, &TfrmCorvelo::Button1Click);
-    onLongClick(Button2, &TfrmCorvelo::Button2Click);
+    onClick(Button1, &TfrmCorvelo::Button1Click);
+    onClick(Button2, &TfrmCorvelo::Button2Click);
     onClick(btnExecut, &TfrmCorvelo::btnExecutClick);
-    onLongClick(Button3, &TfrmCorvelo::Button3Click);
+    onClick(Button3, &TfrmCorvelo::Button3Click);
     // (connections: export)
     onClick(btnExcel, &TfrmCorvelo::btnExcelClick);
     onClick(SpeedButton12, &TfrmCorvelo::SpeedButton12Click);
@@ -195,6 +201,11 @@ void TfrmCorvelo::runFirstActivation() {
 }
 
 void TfrmCorvelo::closeEvent(QCloseEvent* event) {
+    // The window stays while long work runs: it ends or is cancelled first.
+    if (longWork_->Running()) {
+        event->ignore();
+        return;
+    }
     bool closed = false;
     runHandler(this, [&] {
         FormClose(this);
@@ -218,4 +229,7 @@ void TfrmCorvelo::layoutFrame() {
     pnlMemo->raise();
     lblProgresso->setGeometry(0, height() - ProgressLineHeight, ProgressLineWidth, ProgressLineHeight);
     lblProgresso->raise();
+    btnCancelar->setGeometry(ProgressLineWidth, height() - ProgressLineHeight, CancelButtonWidth,
+                             ProgressLineHeight);
+    btnCancelar->raise();
 }

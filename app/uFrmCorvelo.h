@@ -1,7 +1,7 @@
 #pragma once
 // The main window: five tab pages over the data grid, the editor panel, and
 // the components every page works with.
-#include "app/BusyCursor.h"
+#include "app/LongWork.h"
 #include "app/form/CorveloControls.h"
 #include "db/TDataSource.h"
 #include "db/TIBDatabase.h"
@@ -11,13 +11,14 @@
 #include "ops/OperationHost.h"
 
 #include <QWidget>
-#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class DataGridModel;
 class QAbstractButton;
 class QLabel;
+class QPushButton;
 class QFileDialog;
 class TIBDataSetBase;
 
@@ -76,22 +77,15 @@ public:
     void SpeedButton8Click(QObject* sender);
     // The progress line of the operations is Label13.
     void ShowProgress(const std::string& text) override;
-    // Rows done by a long operation, in the progress line over the grid.
+    // Rows done by long work, in the progress line over the grid.
     void ShowRowsDone(std::int64_t rowsDone) override;
-    void HideRowsDone();
-    // While alive: the busy cursor, input dropped; at its end the progress
-    // line goes away.
-    class LongWork {
-    public:
-        explicit LongWork(TfrmCorvelo& window) : window_(window) {}
-        ~LongWork() { window_.HideRowsDone(); }
-        LongWork(const LongWork&) = delete;
-        LongWork& operator=(const LongWork&) = delete;
+    bool CancelRequested() const override;
 
-    private:
-        TfrmCorvelo& window_;
-        BusyCursor busy_;
-    };
+    // Runs the work of a handler on a thread of its own while the window
+    // keeps turning (see LongWork); its error reaches the handler.
+    void RunLong(const std::function<void()>& work, LongWork::Stop stop,
+                 const QString& unit = QStringLiteral("registros"));
+    LongWork& longWork() { return *longWork_; }
 
     // The "Scripst Sql" page.
     // (handlers: SQL console)
@@ -137,6 +131,7 @@ public:
     static constexpr int PageHeightOthers = 160;
     static constexpr int ProgressLineHeight = 22;
     static constexpr int ProgressLineWidth = 360;
+    static constexpr int CancelButtonWidth = 90;
 
 protected:
     bool event(QEvent* event) override;
@@ -150,8 +145,6 @@ private:
     // editor is closed first, then the handler runs inside the error guard.
     template <class Handler> void runHandler(QObject* sender, Handler&& handler);
     void onClick(QAbstractButton* button, void (TfrmCorvelo::*handler)(QObject*));
-    // For handlers that may run long: busy cursor, input dropped, progress line.
-    void onLongClick(QAbstractButton* button, void (TfrmCorvelo::*handler)(QObject*));
     void createComponents();
     void runFirstActivation();
     void layoutFrame();
@@ -160,7 +153,8 @@ private:
 
     DataGridModel* gridModel_ = nullptr;
     QLabel* lblProgresso = nullptr;
-    std::chrono::steady_clock::time_point rowsDoneShownAt_;
+    QPushButton* btnCancelar = nullptr;
+    LongWork* longWork_ = nullptr;
     // The database file chosen last with "....", kept across cancelled choices.
     QString lastChosenDatabaseFile_;
     // The value the editor panel was loaded with, and how it was shown.

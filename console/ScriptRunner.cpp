@@ -2,14 +2,16 @@
 
 #include "console/ScriptBlocks.h"
 #include "console/ScriptLineReader.h"
+#include "db/CancelGate.h"
 #include "db/DatabaseErrors.h"
 #include "db/TIBQuery.h"
+#include "util/Exceptions.h"
 
 #include <algorithm>
 #include <exception>
 #include <optional>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -74,10 +76,18 @@ private:
             // Lines alone again for a while: blocks may be tried once more.
             if (maxLines_ == 1 && ++aloneWithoutFailure_ >= kLinesBeforeBlocksAgain)
                 maxLines_ = 2;
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
+            stopIfCancelled(error);
             // The line is what the user needs to find and fix; the message is not kept.
             fail(line);
         }
+    }
+
+    // A line the user stopped while the server ran it did not fail: the run
+    // ends there, with nothing of that line and nothing listed for it.
+    void stopIfCancelled(const std::exception& error) const {
+        if (host_.CancelRequested() && CancelGate::IsCancelled(error))
+            throw OperationCancelled();
     }
 
     void send(std::size_t first, std::size_t last) {
@@ -85,8 +95,10 @@ private:
                                              pending_.begin() + static_cast<std::ptrdiff_t>(last));
         std::optional<std::string> output;
         try {
-            output = query_.ExecuteBlock(ScriptBlockSQL(lines), lines.back(), ScriptBlockOutputLength(lines.size()));
+            output = query_.ExecuteBlock(ScriptBlockSQL(lines), lines.back(),
+                                         ScriptBlockOutputLength(lines.size()));
         } catch (const std::exception& error) {
+            stopIfCancelled(error);
             // Nothing of the block ran: the server would not take it (a line
             // it cannot compile) or the link broke. Halves find the line; a
             // broken link fails each line alone, as it would.
@@ -150,7 +162,17 @@ ScriptRunSummary RunScript(const std::string& path, TIBQuery& query, ScriptHost&
     ScriptLineReader reader(path);
     std::string line;
     while (reader.ReadLine(line)) {
+        if (host.CancelRequested()) {
+            // The lines read so far have run (the gathered ones go now,
+            // past the cancel); no later one does.
+            {
+                const CancelGate::HeldOpen gathered;
+                runner.Flush();
+            }
+            throw OperationCancelled();
+        }
         ++summary.lines;
+        host.ShowLinesDone(summary.lines, total);
         if (StartsWithInsertInto(line))
             runner.Run(line);
         if (StartsWithUpdate(line))

@@ -29,6 +29,11 @@ public:
     // The commit step without a dataset; false when it failed and the work
     // was rolled back (the user has been told).
     virtual bool CommitStep() = 0;
+    // Lines read so far of the total, for a progress line.
+    virtual void ShowLinesDone(std::int64_t /*lines*/, std::int64_t /*total*/) {}
+    // The user asked the run to stop: it stops before its next line (the
+    // lines run so far stay run, none after is listed) with OperationCancelled.
+    virtual bool CancelRequested() const { return false; }
 };
 
 // Lines are committed in groups of this many, counting every line read.

@@ -34,6 +34,8 @@ void resolveAll(ClientLibrary& lib) {
     resolve(m, "isc_dsql_execute2", lib.dsql_execute2, true);
     resolve(m, "isc_dsql_execute_immediate", lib.dsql_execute_immediate, true);
     resolve(m, "isc_dsql_exec_immed2", lib.dsql_exec_immed2, true);
+    // Absent from old client libraries: long work then stops only between its steps.
+    resolve(m, "fb_cancel_operation", lib.fb_cancel_operation, false);
     resolve(m, "isc_dsql_fetch", lib.dsql_fetch, true);
     resolve(m, "isc_dsql_free_statement", lib.dsql_free_statement, true);
     resolve(m, "isc_open_blob2", lib.open_blob2, true);

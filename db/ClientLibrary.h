@@ -43,6 +43,7 @@ struct ClientLibrary {
     decltype(&::isc_dsql_execute2) dsql_execute2 = nullptr;
     decltype(&::isc_dsql_execute_immediate) dsql_execute_immediate = nullptr;
     decltype(&::isc_dsql_exec_immed2) dsql_exec_immed2 = nullptr;
+    decltype(&::fb_cancel_operation) fb_cancel_operation = nullptr;
     decltype(&::isc_dsql_fetch) dsql_fetch = nullptr;
     decltype(&::isc_dsql_free_statement) dsql_free_statement = nullptr;
 

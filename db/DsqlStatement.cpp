@@ -1,5 +1,6 @@
 #include "db/DsqlStatement.h"
 
+#include "db/CancelGate.h"
 #include "db/StatusVector.h"
 
 #include <cstdlib>
@@ -41,6 +42,7 @@ void ExecuteImmediate(ClientHandle* database, ClientHandle* transaction, const s
                       int dialect) {
     const ClientLibrary& lib = Client();
     StatusVector status;
+    CancelGate::Call call(database);
     // Length 0: the text ends at its NUL, as for Prepare (a 16-bit length
     // would cut a long text short).
     lib.dsql_execute_immediate(status.get(), database, transaction, 0, sql.c_str(),
@@ -61,8 +63,9 @@ std::string ExecuteImmediateForText(ClientHandle* database, ClientHandle* transa
     var.sqllen = maxLength;
     var.sqldata = value.data();
     var.sqlind = &isNull;
-    lib.dsql_exec_immed2(status.get(), database, transaction, 0, sql.c_str(), static_cast<unsigned short>(dialect),
-                         nullptr, out.get());
+    CancelGate::Call call(database);
+    lib.dsql_exec_immed2(status.get(), database, transaction, 0, sql.c_str(),
+                         static_cast<unsigned short>(dialect), nullptr, out.get());
     Check(lib, status.get());
     if (isNull < 0)
         return {};
@@ -80,6 +83,7 @@ DsqlStatement::~DsqlStatement() {
 void DsqlStatement::Prepare(ClientHandle* database, ClientHandle* transaction, const std::string& sql,
                             int dialect) {
     Free();
+    database_ = database;
     dialect_ = static_cast<unsigned short>(dialect);
     StatusVector status;
     lib_.dsql_allocate_statement(status.get(), database, &handle_);
@@ -120,18 +124,21 @@ void DsqlStatement::Prepare(ClientHandle* database, ClientHandle* transaction, c
 
 void DsqlStatement::Execute(ClientHandle* transaction) {
     StatusVector status;
+    CancelGate::Call call(database_);
     lib_.dsql_execute(status.get(), transaction, &handle_, dialect_, inputOrNull());
     Check(lib_, status.get());
 }
 
 void DsqlStatement::ExecuteWithOutput(ClientHandle* transaction) {
     StatusVector status;
+    CancelGate::Call call(database_);
     lib_.dsql_execute2(status.get(), transaction, &handle_, dialect_, inputOrNull(), out_.get());
     Check(lib_, status.get());
 }
 
 bool DsqlStatement::ReadSingleRow(ClientHandle* transaction) {
     StatusVector status;
+    CancelGate::Call call(database_);
     lib_.dsql_execute2(status.get(), transaction, &handle_, dialect_, inputOrNull(), out_.get());
     // The server answers a select without rows with "end of stream".
     if (status.get()[0] == 1 && status.get()[1] == isc_stream_eof)
@@ -142,6 +149,7 @@ bool DsqlStatement::ReadSingleRow(ClientHandle* transaction) {
 
 void DsqlStatement::OpenCursor(ClientHandle* transaction) {
     StatusVector status;
+    CancelGate::Call call(database_);
     lib_.dsql_execute(status.get(), transaction, &handle_, dialect_, inputOrNull());
     Check(lib_, status.get());
     cursorOpen_ = true;
@@ -149,6 +157,7 @@ void DsqlStatement::OpenCursor(ClientHandle* transaction) {
 
 bool DsqlStatement::Fetch() {
     StatusVector status;
+    CancelGate::Call call(database_);
     const ISC_STATUS result = lib_.dsql_fetch(status.get(), &handle_, dialect_, out_.get());
     if (result == 100)
         return false;

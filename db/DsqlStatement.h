@@ -68,6 +68,7 @@ private:
     const XSQLDA* inputOrNull() const { return in_->sqld > 0 ? in_.get() : nullptr; }
 
     const ClientLibrary& lib_;
+    ClientHandle* database_ = nullptr; // the attachment it was prepared on
     ClientHandle handle_ = 0;
     int type_ = 0;
     unsigned short dialect_ = 3;

@@ -1,6 +1,7 @@
 #include "db/TIBSQL.h"
 
 #include "db/BlobIO.h"
+#include "db/CancelGate.h"
 #include "db/DatabaseErrors.h"
 #include "db/DsqlStatement.h"
 #include "db/StatusVector.h"
@@ -164,6 +165,7 @@ void TIBSQL::ExecQuery() {
     const XSQLDA* in = d.in->sqld > 0 ? d.in.get() : nullptr;
 
     StatusVector status;
+    CancelGate::Call call(Database()->Handle());
     if (sqlType_ == isc_info_sql_stmt_select || sqlType_ == isc_info_sql_stmt_select_for_upd) {
         lib.dsql_execute(status.get(), Transaction()->Handle(), &handle_, dialect, in);
         Check(lib, status.get());
@@ -185,6 +187,7 @@ void TIBSQL::ExecQuery() {
 void TIBSQL::fetch() {
     const ClientLibrary& lib = Client();
     StatusVector status;
+    CancelGate::Call call(Database()->Handle());
     const ISC_STATUS result =
         lib.dsql_fetch(status.get(), &handle_, static_cast<unsigned short>(Database()->SQLDialect()),
                        descriptors_->out.get());

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "util/Exceptions.h"
+
 class TIBDataSetBase;
 
 class OperationHost {
@@ -17,4 +19,14 @@ public:
     virtual void ShowProgress(const std::string& /*text*/) {}
     // Told after every row of a row walk; the host decides how often to show it.
     virtual void ShowRowsDone(std::int64_t /*rowsDone*/) {}
+    // The user asked long work to stop: it stops at its next row (or step)
+    // with OperationCancelled, as a failure there would stop it.
+    virtual bool CancelRequested() const { return false; }
+    // Raises OperationCancelled when the user asked to stop.
+    void StopIfCancelled() const;
 };
+
+inline void OperationHost::StopIfCancelled() const {
+    if (CancelRequested())
+        throw OperationCancelled();
+}

@@ -22,7 +22,10 @@ void EmptyTable(TIBTable& table, OperationHost& host) {
 
 void EmptyTables(const std::vector<std::string>& tableNames, TIBTable& table, OperationHost& host) {
     table.Close();
+    std::int64_t done = 0;
     for (const std::string& name : tableNames) {
+        host.StopIfCancelled();
+        host.ShowRowsDone(done++);
         host.ShowProgress(EmptyingProgressText(name));
         table.SetTableName(name);
         table.Open();

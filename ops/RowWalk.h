@@ -6,7 +6,8 @@
 //
 // The outcome is the row-by-row one. When a row fails, the rows gathered
 // before it are sent first, as they would have been; if one of them fails,
-// that earlier failure is the one that ends the walk.
+// that earlier failure is the one that ends the walk. A cancel stops the walk
+// before the next row the same way: the rows before it are sent, none after.
 #include "ops/ControlsHeldBack.h"
 #include "ops/OperationHost.h"
 
@@ -34,6 +35,7 @@ public:
         run([&] {
             table_.First();
             while (!table_.Eof()) {
+                host_.StopIfCancelled();
                 step();
                 rowDone();
                 table_.Next();
@@ -45,6 +47,7 @@ public:
         run([&] {
             table_.First();
             while (!table_.Eof()) {
+                host_.StopIfCancelled();
                 step();
                 rowDone();
             }

@@ -31,3 +31,10 @@ class EAbort : public Exception {
 public:
     EAbort() : Exception("Operation aborted") {}
 };
+
+// The user stopped long work with "Cancelar": it ends the work where a
+// failure would, and the window says so instead of showing an error.
+class OperationCancelled : public Exception {
+public:
+    OperationCancelled() : Exception("Opera\xE7\xE3o cancelada pelo usu\xE1rio.") {}
+};

@@ -1,0 +1,86 @@
+#include "db/CancelGate.h"
+
+#include "db/ClientLibrary.h"
+#include "db/DatabaseErrors.h"
+#include "db/StatusVector.h"
+#include "util/Exceptions.h"
+
+#include <mutex>
+
+namespace {
+
+// The gate's state is guarded by one mutex: a cancel is sent only while a
+// call is under way, and that call cannot end (nor another begin) until the
+// server has answered the cancel, so a cancel never reaches a later call.
+std::mutex gateMutex;
+bool armed = false;
+bool cancelAsked = false;          // stays until disarmed: no later call starts
+ClientHandle* runningOn = nullptr; // the attachment of the call under way
+thread_local int heldOpen = 0;
+
+} // namespace
+
+namespace CancelGate {
+
+void Arm() {
+    std::lock_guard lock(gateMutex);
+    armed = true;
+    cancelAsked = false;
+}
+
+void Disarm() noexcept {
+    std::lock_guard lock(gateMutex);
+    armed = false;
+    cancelAsked = false;
+    runningOn = nullptr;
+}
+
+bool CancelRunningCall() {
+    const ClientLibrary& lib = Client();
+    if (!lib.fb_cancel_operation)
+        return false;
+    std::lock_guard lock(gateMutex);
+    cancelAsked = armed;
+    if (!runningOn)
+        return true;
+    // "Nothing to cancel" when the call has just ended: nothing to do either.
+    StatusVector ignored;
+    lib.fb_cancel_operation(ignored.get(), runningOn, fb_cancel_raise);
+    return true;
+}
+
+Call::Call(ClientHandle* database) {
+    if (heldOpen > 0)
+        return;
+    std::lock_guard lock(gateMutex);
+    if (!armed)
+        return;
+    if (cancelAsked)
+        throw OperationCancelled();
+    runningOn = database;
+    entered_ = true;
+}
+
+Call::~Call() {
+    if (!entered_)
+        return;
+    std::lock_guard lock(gateMutex);
+    runningOn = nullptr;
+}
+
+HeldOpen::HeldOpen() {
+    ++heldOpen;
+}
+
+HeldOpen::~HeldOpen() {
+    --heldOpen;
+}
+
+bool IsCancelled(const std::exception& error) {
+    if (dynamic_cast<const OperationCancelled*>(&error))
+        return true;
+    const auto* server = dynamic_cast<const EIBInterBaseError*>(&error);
+    return server && server->IBErrorCode() == isc_cancelled;
+}
+
+} // namespace CancelGate
