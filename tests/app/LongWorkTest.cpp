@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -234,6 +235,21 @@ TEST_F(LongWorkTest, CancellingEmptyingTablesStopsAtTheTableBeingEmptied) {
     EXPECT_EQ(count("A1"), "0") << "emptied and committed before";
     EXPECT_EQ(count("B1"), "600000") << "its delete was stopped";
     EXPECT_EQ(count("C1"), "1") << "never reached";
+}
+
+TEST_F(LongWorkTest, CancellingAQueryStopsItAtTheServer) {
+    frmCorvelo->PageControl1->setCurrentWidget(frmCorvelo->TabSheet4);
+    frmCorvelo->memoscript->setPlainText("SELECT COUNT(*) FROM ITENS A, ITENS B"); // minutes of server work
+    dialogs.press(QMessageBox::Ok);
+    const auto since = std::chrono::steady_clock::now();
+    runAndCancel([] { frmCorvelo->Button1->click(); }, runningFor(300));
+    EXPECT_LT(std::chrono::steady_clock::now() - since, std::chrono::seconds(10)) << "stopped, not waited for";
+    expectCancelledAndUsable();
+    EXPECT_FALSE(frmCorvelo->qryScript.Active());
+    frmCorvelo->memoscript->setPlainText("SELECT COUNT(*) AS QUANTOS FROM ITENS");
+    frmCorvelo->Button1->click();
+    ASSERT_TRUE(frmCorvelo->qryScript.Active()) << "the next query runs";
+    EXPECT_EQ(frmCorvelo->qryScript.FieldNamed("QUANTOS")->AsInteger(), 20000);
 }
 
 TEST_F(LongWorkTest, CancellingAScriptKeepsTheLinesRunAndListsNothingMore) {
