@@ -9,11 +9,13 @@
 #include "app/ufrmEmpty.h"
 #include "tests/support/DialogAnswerer.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/WaitUntil.h"
 #include "util/Exceptions.h"
 #include "util/FormatSettings.h"
+#include "util/TextUtils.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFrame>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -23,21 +25,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-bool waitUntil(const std::function<bool()>& condition, int milliseconds = 3000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > milliseconds)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 class ShellTest : public ::testing::Test {
 protected:
@@ -274,6 +266,19 @@ TEST_F(ShellTest, PerguntaSimNaoIsTrueOnlyForYes) {
     EXPECT_EQ(dialogs.seen()[0].title, QStringLiteral("Confirmação"));
     EXPECT_EQ(dialogs.seen()[0].buttons, (QStringList{"Yes", "No"}));
     EXPECT_EQ(dialogs.seen()[0].icon, QMessageBox::Question);
+}
+
+TEST_F(ShellTest, AWritableProgramFolderKeepsTheSettingsBesideTheProgram) {
+    // A configuration folder of the user's does not draw the file away.
+    const fs::path config =
+        fs::temp_directory_path() / ("corvelo-unused-config-" + std::to_string(::getpid()));
+    ScopedEnvironment environment;
+    environment.set("XDG_CONFIG_HOME", config.string());
+    EXPECT_EQ(TfrmCorvelo::ConfigPath(), DiretorioAplicacao() + "Config.txt");
+    showAndActivate();
+    EXPECT_TRUE(frmCorvelo->close());
+    EXPECT_EQ(readConfig(), fromScreen(kDesignServerText) + "\r\n");
+    EXPECT_FALSE(fs::exists(config));
 }
 
 } // namespace
