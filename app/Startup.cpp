@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/Dialogs.h"
+#include "app/QtTranslations.h"
 #include "app/ScreenText.h"
 #include "app/TApplication.h"
 #include "app/UFuncoes.h"
@@ -8,6 +9,7 @@
 #include "app/ufrmEmpty.h"
 #include "util/FormatSettings.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QLocale>
 
@@ -48,6 +50,12 @@ void ApplyProgramFont(QApplication& app) {
     app.setFont(font);
 }
 
+void PrepareApplication(QApplication& app) {
+    ApplyProgramFont(app);
+    // Before any window: message boxes and file dialogs take their texts when made.
+    InstallQtTranslations(app);
+}
+
 void CreateForms() {
     frmCorvelo = new TfrmCorvelo();
     frmEmpty = new TfrmEmpty();
@@ -61,7 +69,7 @@ void DestroyForms() {
 }
 
 int RunProgram(TApplication& app) {
-    ApplyProgramFont(app);
+    PrepareApplication(app);
     LoadSystemFormatSettings();
     try {
         CreateForms();

@@ -16,6 +16,7 @@ DEBIAN_PACKAGES=(
     googletest libgtest-dev libgmock-dev
     clang libclang-rt-14-dev
     xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra xdotool
+    qt6-translations-l10n
 )
 
 log() { printf '[corvelo] %s\n' "$*" >&2; }

@@ -2,6 +2,7 @@
 // on the real forms.
 #include "app/Dialogs.h"
 #include "app/ErrorHandling.h"
+#include "app/QtTranslations.h"
 #include "app/ScreenText.h"
 #include "app/Startup.h"
 #include "app/UFuncoes.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -264,8 +266,30 @@ TEST_F(ShellTest, PerguntaSimNaoIsTrueOnlyForYes) {
     EXPECT_FALSE(PerguntaSimNao("Deseja dar Commit ?"));
     ASSERT_EQ(dialogs.seen().size(), 2);
     EXPECT_EQ(dialogs.seen()[0].title, QStringLiteral("Confirmação"));
-    EXPECT_EQ(dialogs.seen()[0].buttons, (QStringList{"Yes", "No"}));
+    EXPECT_EQ(dialogs.seen()[0].buttons, (QStringList{"Sim", QStringLiteral("Não")}));
     EXPECT_EQ(dialogs.seen()[0].icon, QMessageBox::Question);
+}
+
+TEST_F(ShellTest, WithoutQtsTranslationFileTheStandardButtonsStayInEnglish) {
+    const QList<QTranslator*> installed = qApp->findChildren<QTranslator*>();
+    ASSERT_FALSE(installed.isEmpty()) << "the program's start-up installs Qt's Portuguese texts";
+    for (QTranslator* translator : installed)
+        QCoreApplication::removeTranslator(translator);
+    const fs::path empty =
+        fs::temp_directory_path() / ("corvelo-no-translations-" + std::to_string(::getpid()));
+    fs::create_directories(empty);
+    EXPECT_EQ(InstallQtTranslations(*qApp, QString::fromStdString(empty.string())), nullptr);
+
+    DialogAnswerer dialogs;
+    dialogs.press(QMessageBox::Yes);
+    EXPECT_TRUE(PerguntaSimNao("Deseja dar Commit ?"));
+    ASSERT_EQ(dialogs.seen().size(), 1);
+    EXPECT_EQ(dialogs.seen()[0].buttons, (QStringList{"Yes", "No"}));
+    EXPECT_EQ(dialogs.seen()[0].title, QStringLiteral("Confirmação"));
+
+    fs::remove_all(empty);
+    for (QTranslator* translator : installed)
+        QCoreApplication::installTranslator(translator);
 }
 
 TEST_F(ShellTest, AWritableProgramFolderKeepsTheSettingsBesideTheProgram) {
