@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/Dialogs.h"
+#include "app/ProgramIcon.h"
 #include "app/QtTranslations.h"
 #include "app/ScreenText.h"
 #include "app/TApplication.h"
@@ -54,6 +55,9 @@ void PrepareApplication(QApplication& app) {
     ApplyProgramFont(app);
     // Before any window: message boxes and file dialogs take their texts when made.
     InstallQtTranslations(app);
+    app.setWindowIcon(ProgramIcon());
+    // Lets desktops match the window with the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("corvelo"));
 }
 
 void CreateForms() {

@@ -305,6 +305,15 @@ TEST_F(ShellTest, AWritableProgramFolderKeepsTheSettingsBesideTheProgram) {
     EXPECT_FALSE(fs::exists(config));
 }
 
+TEST_F(ShellTest, TheWindowCarriesTheProgramsIcon) {
+    const QIcon icon = frmCorvelo->windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    // From the menu's small size to the large one, drawn for each, not scaled up.
+    const QList<QSize> sizes = icon.availableSizes();
+    for (const int size : {16, 32, 48, 256})
+        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+}
+
 } // namespace
 
 TEST(DateSeparatorTest, TheFirstSignOfTheShortDateAndNeverABlank) {
