@@ -4,25 +4,24 @@
 #include "db/TIBTransaction.h"
 
 #include <cstdlib>
+#include <string>
 
 namespace {
 
-const char* givenOr(const char* given, const char* builtIn) {
-    return given && *given ? given : builtIn;
+// The value of an environment variable, or the built-in one when it is unset or empty.
+std::string environmentOr(const char* name, const char* builtIn) {
+    const char* value = std::getenv(name);
+    return value && *value ? value : builtIn;
 }
 
 } // namespace
-
-std::vector<std::string> MainConnectionParams(const char* userName, const char* password) {
-    return {std::string("user_name=") + givenOr(userName, "Sysdba"),
-            std::string("password=") + givenOr(password, "lanternix"), "lc_ctype=WIN1252"};
-}
 
 void ConfigureMainConnection(TIBDatabase& connection, TIBTransaction& transaction) {
     // Replaced by the user's connect string before every connect.
     connection.SetDatabaseName("10.0.0.1:d:\\VKTWin\\BancoIB\\BancoVKT\\SuporteVKT\\SUPORTEVKT.GDB");
     // The servers visited do not all keep the built-in password.
-    connection.SetParams(MainConnectionParams(std::getenv("ISC_USER"), std::getenv("ISC_PASSWORD")));
+    connection.SetParams({"user_name=" + environmentOr("ISC_USER", "Sysdba"),
+                          "password=" + environmentOr("ISC_PASSWORD", "lanternix"), "lc_ctype=WIN1252"});
     connection.SetLoginPrompt(false);
     connection.SetDefaultTransaction(&transaction);
     connection.SetIdleTimer(0);
