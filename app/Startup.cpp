@@ -1,6 +1,8 @@
 #include "app/Startup.h"
 
 #include "app/Dialogs.h"
+#include "app/ProgramIcon.h"
+#include "app/QtTranslations.h"
 #include "app/ScreenText.h"
 #include "app/TApplication.h"
 #include "app/UFuncoes.h"
@@ -8,6 +10,7 @@
 #include "app/ufrmEmpty.h"
 #include "util/FormatSettings.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QLocale>
 
@@ -48,6 +51,15 @@ void ApplyProgramFont(QApplication& app) {
     app.setFont(font);
 }
 
+void PrepareApplication(QApplication& app) {
+    ApplyProgramFont(app);
+    // Before any window: message boxes and file dialogs take their texts when made.
+    InstallQtTranslations(app);
+    app.setWindowIcon(ProgramIcon());
+    // Lets desktops match the window with the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("corvelo"));
+}
+
 void CreateForms() {
     frmCorvelo = new TfrmCorvelo();
     frmEmpty = new TfrmEmpty();
@@ -61,7 +73,7 @@ void DestroyForms() {
 }
 
 int RunProgram(TApplication& app) {
-    ApplyProgramFont(app);
+    PrepareApplication(app);
     LoadSystemFormatSettings();
     try {
         CreateForms();

@@ -13,6 +13,10 @@ char DateSeparatorOf(const QString& shortDateFormat);
 // The font every control uses unless it says otherwise.
 void ApplyProgramFont(QApplication& app);
 
+// What the application carries before its first window: the font, Qt's own
+// texts in Portuguese, the window icon and the name of the menu entry.
+void PrepareApplication(QApplication& app);
+
 // Creates frmCorvelo, frmEmpty and Funcoes in that order (the last installs
 // the error handler). Throws what a form's creation throws.
 void CreateForms();

@@ -6,8 +6,8 @@
 #include "app/grid/GridController.h"
 #include "db/MainConnectionSettings.h"
 #include "util/FormatSettings.h"
+#include "util/SettingsLocation.h"
 #include "util/TextFile.h"
-#include "util/TextUtils.h"
 
 #include "app/widgets/FlatButton.h"
 #include <QAbstractButton>
@@ -138,7 +138,7 @@ void TfrmCorvelo::connectHandlers() {
 }
 
 std::string TfrmCorvelo::ConfigPath() {
-    return DiretorioAplicacao() + "Config.txt";
+    return SettingsFilePath(CurrentSettingsPlaces());
 }
 
 void TfrmCorvelo::FormActivate(QObject*) {
@@ -160,7 +160,11 @@ void TfrmCorvelo::PageControl1Change(QObject*) {
 }
 
 void TfrmCorvelo::FormClose(QObject*) {
-    WriteSingleLine(ConfigPath(), fromScreen(edtServer->text()));
+    const std::string line = fromScreen(edtServer->text());
+    const std::string path = ConfigPath();
+    // The configuration folder of an installed program may not exist yet.
+    CreateFolderOf(path);
+    WriteSingleLine(path, line);
 }
 
 void TfrmCorvelo::ShowInGrid(TDataSource* source) {

@@ -124,7 +124,8 @@ public:
     void ShowInGrid(TDataSource* source);
     TDataSource* GridDataSource() const;
 
-    // Where the settings file lives: beside the program.
+    // Where the settings file lives: beside the program when its folder is
+    // writable, else in the user's configuration folder.
     static std::string ConfigPath();
 
     static constexpr int PageHeightScript = 250;

@@ -16,6 +16,8 @@ DEBIAN_PACKAGES=(
     googletest libgtest-dev libgmock-dev
     clang libclang-rt-14-dev
     xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra xdotool
+    qt6-translations-l10n
+    librsvg2-bin desktop-file-utils dpkg-dev x11-utils
 )
 
 log() { printf '[corvelo] %s\n' "$*" >&2; }

@@ -18,6 +18,8 @@ std::string SystemReason(int error) {
     case ENOSPC:
     case EDQUOT:
         return "n\xE3o h\xE1 espa\xE7o no disco";
+    case EEXIST:
+        return "j\xE1 existe um arquivo com esse nome";
     case EISDIR:
         return "o nome \xE9 de uma pasta";
     case ENAMETOOLONG:

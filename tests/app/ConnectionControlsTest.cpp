@@ -5,6 +5,7 @@
 #include "db/TIBSQL.h"
 #include "tests/support/DialogAnswerer.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QCheckBox>
@@ -110,6 +111,21 @@ TEST_F(ConnectionControlsTest, AWrongPasswordIsTheServersRefusal) {
     ASSERT_EQ(dialogs.seen().size(), 1);
     EXPECT_TRUE(dialogs.seen()[0].text.contains("user name and password"))
         << dialogs.seen()[0].text.toStdString();
+    EXPECT_EQ(frmCorvelo->btncon->text(), "Conectar");
+}
+
+TEST_F(ConnectionControlsTest, AWrongPasswordFromTheEnvironmentGivesTheServersTextAlone) {
+    ScopedEnvironment environment;
+    environment.unset("ISC_USER").set("ISC_PASSWORD", "senha-do-ambiente");
+    DestroyForms();
+    CreateForms(); // the window takes the account when it is made
+    dialogs.press(QMessageBox::Ok);
+    frmCorvelo->edtAlias->setText(QString::fromStdString(db.connectString()));
+    frmCorvelo->btncon->click();
+    ASSERT_EQ(dialogs.seen().size(), 1);
+    EXPECT_EQ(dialogs.seen()[0].title, "Erro de sistema");
+    EXPECT_EQ(dialogs.seen()[0].text, "Your user name and password are not defined. Ask your database "
+                                      "administrator to set up a Firebird login");
     EXPECT_EQ(frmCorvelo->btncon->text(), "Conectar");
 }
 

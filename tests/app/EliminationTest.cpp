@@ -92,7 +92,7 @@ protected:
         EXPECT_EQ(seen.title, "Warning");
         EXPECT_EQ(seen.text, text);
         EXPECT_EQ(seen.icon, QMessageBox::Warning);
-        EXPECT_EQ(seen.buttons, (QStringList{"OK", "Cancel"}));
+        EXPECT_EQ(seen.buttons, (QStringList{"OK", "Cancelar"}));
     }
     // Answers the table-choice dialog: `choose` checks boxes, then `finish`
     // presses a button or closes it; both run inside the dialog.

@@ -179,7 +179,7 @@ TEST_F(ExportTest, AnExistingFileIsReplacedOnlyAfterYes) {
         EXPECT_EQ(dialogs.seen().last().text, question);
         QStringList buttons = dialogs.seen().last().buttons;
         buttons.sort();
-        EXPECT_EQ(buttons, (QStringList{"Cancel", "No", "Yes"}));
+        EXPECT_EQ(buttons, (QStringList{"Cancelar", QStringLiteral("Não"), "Sim"}));
         EXPECT_EQ(dialogs.seen().last().icon, QMessageBox::Question);
         EXPECT_EQ(contentOfTarget(), "earlier content");
     }

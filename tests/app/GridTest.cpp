@@ -275,7 +275,7 @@ TEST_F(GridTest, CtrlDeleteAsksFirstAndDeletesOnlyOnOk) {
     key(grid, Qt::Key_Delete, Qt::ControlModifier);
     ASSERT_EQ(dialogs.seen().size(), 1);
     EXPECT_EQ(dialogs.seen()[0].text, "Delete record?");
-    EXPECT_EQ(dialogs.seen()[0].buttons, (QStringList{"OK", "Cancel"}));
+    EXPECT_EQ(dialogs.seen()[0].buttons, (QStringList{"OK", "Cancelar"}));
     EXPECT_EQ(model->rowCount(), 3);
 
     key(grid, Qt::Key_Delete); // without Ctrl: nothing

@@ -2,6 +2,7 @@
 // on the real forms.
 #include "app/Dialogs.h"
 #include "app/ErrorHandling.h"
+#include "app/QtTranslations.h"
 #include "app/ScreenText.h"
 #include "app/Startup.h"
 #include "app/UFuncoes.h"
@@ -9,35 +10,28 @@
 #include "app/ufrmEmpty.h"
 #include "tests/support/DialogAnswerer.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/WaitUntil.h"
 #include "util/Exceptions.h"
 #include "util/FormatSettings.h"
+#include "util/TextUtils.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFrame>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-bool waitUntil(const std::function<bool()>& condition, int milliseconds = 3000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > milliseconds)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 class ShellTest : public ::testing::Test {
 protected:
@@ -272,8 +266,52 @@ TEST_F(ShellTest, PerguntaSimNaoIsTrueOnlyForYes) {
     EXPECT_FALSE(PerguntaSimNao("Deseja dar Commit ?"));
     ASSERT_EQ(dialogs.seen().size(), 2);
     EXPECT_EQ(dialogs.seen()[0].title, QStringLiteral("Confirmação"));
-    EXPECT_EQ(dialogs.seen()[0].buttons, (QStringList{"Yes", "No"}));
+    EXPECT_EQ(dialogs.seen()[0].buttons, (QStringList{"Sim", QStringLiteral("Não")}));
     EXPECT_EQ(dialogs.seen()[0].icon, QMessageBox::Question);
+}
+
+TEST_F(ShellTest, WithoutQtsTranslationFileTheStandardButtonsStayInEnglish) {
+    const QList<QTranslator*> installed = qApp->findChildren<QTranslator*>();
+    ASSERT_FALSE(installed.isEmpty()) << "the program's start-up installs Qt's Portuguese texts";
+    for (QTranslator* translator : installed)
+        QCoreApplication::removeTranslator(translator);
+    const fs::path empty =
+        fs::temp_directory_path() / ("corvelo-no-translations-" + std::to_string(::getpid()));
+    fs::create_directories(empty);
+    EXPECT_EQ(InstallQtTranslations(*qApp, QString::fromStdString(empty.string())), nullptr);
+
+    DialogAnswerer dialogs;
+    dialogs.press(QMessageBox::Yes);
+    EXPECT_TRUE(PerguntaSimNao("Deseja dar Commit ?"));
+    ASSERT_EQ(dialogs.seen().size(), 1);
+    EXPECT_EQ(dialogs.seen()[0].buttons, (QStringList{"Yes", "No"}));
+    EXPECT_EQ(dialogs.seen()[0].title, QStringLiteral("Confirmação"));
+
+    fs::remove_all(empty);
+    for (QTranslator* translator : installed)
+        QCoreApplication::installTranslator(translator);
+}
+
+TEST_F(ShellTest, AWritableProgramFolderKeepsTheSettingsBesideTheProgram) {
+    // A configuration folder of the user's does not draw the file away.
+    const fs::path config =
+        fs::temp_directory_path() / ("corvelo-unused-config-" + std::to_string(::getpid()));
+    ScopedEnvironment environment;
+    environment.set("XDG_CONFIG_HOME", config.string());
+    EXPECT_EQ(TfrmCorvelo::ConfigPath(), DiretorioAplicacao() + "Config.txt");
+    showAndActivate();
+    EXPECT_TRUE(frmCorvelo->close());
+    EXPECT_EQ(readConfig(), fromScreen(kDesignServerText) + "\r\n");
+    EXPECT_FALSE(fs::exists(config));
+}
+
+TEST_F(ShellTest, TheWindowCarriesTheProgramsIcon) {
+    const QIcon icon = frmCorvelo->windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    // From the menu's small size to the large one, drawn for each, not scaled up.
+    const QList<QSize> sizes = icon.availableSizes();
+    for (const int size : {16, 32, 48, 256})
+        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
 }
 
 } // namespace

@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    ApplyProgramFont(app); // the forms are laid out for the program's own font
+    PrepareApplication(app); // the font the forms are laid out for, Qt's texts in Portuguese
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
