@@ -5,6 +5,7 @@
 #include "app/QtTranslations.h"
 #include "app/ScreenText.h"
 #include "app/TApplication.h"
+#include "app/TerminationSignals.h"
 #include "app/UFuncoes.h"
 #include "app/uFrmCorvelo.h"
 #include "app/ufrmEmpty.h"
@@ -83,6 +84,8 @@ int RunProgram(TApplication& app) {
         DestroyForms();
         return 1;
     }
+    // Before any connection is made: see TerminationSignals.h.
+    OnTerminationSignal([] { frmCorvelo->CloseWhenIdle(); });
     frmCorvelo->showMaximized();
     const int result = app.exec();
     DestroyForms();

@@ -20,6 +20,7 @@ class QAbstractButton;
 class QLabel;
 class QPushButton;
 class QFileDialog;
+class QTimer;
 class TIBDataSetBase;
 
 class TfrmCorvelo : public QWidget, public CorveloControls, public OperationHost {
@@ -86,6 +87,12 @@ public:
     void RunLong(const std::function<void()>& work, LongWork::Stop stop,
                  const QString& unit = QStringLiteral("registros"));
     LongWork& longWork() { return *longWork_; }
+
+    // Closes the window as its close box does once nothing is under way, for
+    // the program asked to end from outside: long work is cancelled (a commit
+    // is waited for) and the boxes that show meanwhile get the answer of
+    // Escape, which changes nothing.
+    void CloseWhenIdle();
 
     // The "Scripst Sql" page.
     // (handlers: SQL console)
@@ -156,6 +163,7 @@ private:
     QLabel* lblProgresso = nullptr;
     QPushButton* btnCancelar = nullptr;
     LongWork* longWork_ = nullptr;
+    QTimer* closeWhenIdle_ = nullptr;
     // The database file chosen last with "....", kept across cancelled choices.
     QString lastChosenDatabaseFile_;
     // The value the editor panel was loaded with, and how it was shown.

@@ -63,7 +63,7 @@ answer() {
 # Clicks the middle of a control, found by its name in the layout.
 click() {
     local x y w h
-    read -r x y w h < <(awk -v name="$1" '$1 == name { print $2, $3, $4, $5 }' "$layout")
+    read -r x y w h < <(awk -v name="$1" '$1 == name { print $2, $3, $4, $5 }' "$layout") || true
     [ -n "${h:-}" ] || fail "no control named $1 in the layout"
     xdotool mousemove --sync $((window_x + x + w / 2)) $((window_y + y + h / 2)) click 1
     sleep 0.2

@@ -5,6 +5,7 @@
 #include "app/QtTranslations.h"
 #include "app/ScreenText.h"
 #include "app/Startup.h"
+#include "app/TerminationSignals.h"
 #include "app/UFuncoes.h"
 #include "app/uFrmCorvelo.h"
 #include "app/ufrmEmpty.h"
@@ -21,9 +22,11 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QTranslator>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -202,6 +205,21 @@ TEST_F(ShellTest, ATextTheCodePageCannotHoldIsNotSavedSilentlyChanged) {
     EXPECT_FALSE(fs::exists(TfrmCorvelo::ConfigPath()));
     frmCorvelo->edtServer->setText(QStringLiteral("servidor:"));
     EXPECT_TRUE(frmCorvelo->close());
+}
+
+TEST_F(ShellTest, ASignalToEndAnswersTheOpenQuestionWithEscapeThenClosesAsTheCloseBoxDoes) {
+    static const bool installed = [] {
+        OnTerminationSignal([] { frmCorvelo->CloseWhenIdle(); });
+        return true;
+    }();
+    ASSERT_TRUE(installed);
+    showAndActivate();
+    frmCorvelo->edtServer->setText(QStringLiteral("servidor:"));
+    // The signal comes while a handler asks its question.
+    QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+    EXPECT_FALSE(PerguntaSimNao("dar Commit na Transacao ? ")) << "answered as Escape answers it: No";
+    EXPECT_TRUE(waitUntil([] { return !frmCorvelo->isVisible(); })) << "the window did not close";
+    EXPECT_EQ(readConfig(), "servidor:\r\n") << "closed as the close box closes it";
 }
 
 TEST_F(ShellTest, TabChangesSetTheHeightThenTheGridSource) {

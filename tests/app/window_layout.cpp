@@ -57,6 +57,9 @@ int main(int argc, char** argv) {
     }
     for (QWidget* child : window->findChildren<QWidget*>())
         printWidget(window, child, printed);
+    // Shown only while long work runs, at the place it has then.
+    auto* cancel = window->findChild<QWidget*>(QStringLiteral("btnCancelar"));
+    printRect(cancel->objectName(), QRect(cancel->mapTo(window, QPoint(0, 0)), cancel->size()));
     DestroyForms();
     return 0;
 }
