@@ -119,7 +119,8 @@ xlib.XCloseDisplay(display)
 PY
 }
 
-# Stops the program if it still runs. The client library ignores SIGTERM,
+# Stops the program if it still runs. On SIGTERM it ends as its close box
+# ends it, which a box it shows (a settings file it cannot write) can hold up:
 # so a last KILL may be needed.
 stop_program() {
     kill "$program" 2>/dev/null || true
