@@ -3,39 +3,41 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
-#include <cerrno>
 #include <csignal>
-#include <sys/socket.h>
+#include <sys/signalfd.h>
 #include <unistd.h>
 
 namespace {
 
-// The signal handler only writes a byte here; the event loop reads it.
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int) {
-    const int savedErrno = errno;
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
-    errno = savedErrno;
+sigset_t terminationSignals() {
+    sigset_t termination;
+    sigemptyset(&termination);
+    for (const int number : {SIGTERM, SIGINT, SIGHUP})
+        sigaddset(&termination, number);
+    return termination;
 }
 
 } // namespace
 
+void BlockTerminationSignals() {
+    const sigset_t termination = terminationSignals();
+    pthread_sigmask(SIG_BLOCK, &termination, nullptr);
+}
+
 void OnTerminationSignal(std::function<void()> handler) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0)
-        return; // then the signals keep their default: the program ends at once
-    auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());
-    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [handler = std::move(handler)] {
-        char bytes[16];
-        while (::read(signalPipe[1], bytes, sizeof bytes) > 0) {
+    BlockTerminationSignals();
+    const sigset_t termination = terminationSignals();
+    const int fd = ::signalfd(-1, &termination, SFD_NONBLOCK | SFD_CLOEXEC);
+    if (fd < 0) {
+        // Then the termination keep their default: the program ends at once.
+        pthread_sigmask(SIG_UNBLOCK, &termination, nullptr);
+        return;
+    }
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [fd, handler = std::move(handler)] {
+        signalfd_siginfo info;
+        while (::read(fd, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
         }
         handler();
     });
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
-        ::sigaction(signal, &action, nullptr);
 }

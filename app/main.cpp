@@ -1,6 +1,7 @@
 // Corvelo: maintenance of the rows of a Firebird database's tables.
 #include "app/Startup.h"
 #include "app/TApplication.h"
+#include "app/TerminationSignals.h"
 
 #include <cstdio>
 
@@ -12,6 +13,8 @@ int main(int argc, char** argv) {
             stderr);
         return 1;
     }
+    // Before the first thread starts, so that every thread inherits it.
+    BlockTerminationSignals();
     TApplication app(argc, argv);
     return RunProgram(app);
 }
