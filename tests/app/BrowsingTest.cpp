@@ -173,15 +173,23 @@ TEST_F(BrowsingTest, ConfirmWritesTheTextAndCancelWritesNothing) {
 }
 
 TEST_F(BrowsingTest, AnEditedTextKeepsEveryByteTheUserDidNotChange) {
-    // No-break spaces (byte A0) and the rest of the code page beside them.
-    db.exec("UPDATE CLIENTES SET FOTO = 'pre\xE7o:\xA0R$\xA0" "10,00 \x80 \xAD\xBF' WHERE ID = 1");
+    // No-break spaces (byte A0) among every other byte the panel edits as text:
+    // the text box must hand back each of them unchanged.
+    std::string text = "pre\xE7o:\xA0R$\xA0" "10,00\t";
+    for (int byte = 0x20; byte <= 0xFF; ++byte)
+        if (byte != 0x7F && byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D)
+            text += static_cast<char>(byte);
+    std::string literal;
+    for (const char c : text)
+        literal += c == '\'' ? std::string("''") : std::string(1, c);
+    db.exec("UPDATE CLIENTES SET FOTO = '" + literal + "' WHERE ID = 1");
     open("CLIENTES");
     frmCorvelo->DBDadosCellClick(fieldIndex("FOTO"));
     frmCorvelo->memo->moveCursor(QTextCursor::End);
     frmCorvelo->memo->insertPlainText(QStringLiteral("!"));
     frmCorvelo->btnConfMemo->click();
     commit();
-    EXPECT_EQ(db.scalar("SELECT FOTO FROM CLIENTES WHERE ID = 1"), "pre\xE7o:\xA0R$\xA0" "10,00 \x80 \xAD\xBF!");
+    EXPECT_EQ(db.scalar("SELECT FOTO FROM CLIENTES WHERE ID = 1"), text + "!");
     ASSERT_EQ(dialogs.seen().size(), 1);
     EXPECT_EQ(dialogs.seen()[0].text, "Commit Executado");
 }
