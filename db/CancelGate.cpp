@@ -5,6 +5,7 @@
 #include "db/StatusVector.h"
 #include "util/Exceptions.h"
 
+#include <atomic>
 #include <mutex>
 
 namespace {
@@ -13,7 +14,10 @@ namespace {
 // call is under way, and that call cannot end (nor another begin) until the
 // server has answered the cancel, so a cancel never reaches a later call.
 std::mutex gateMutex;
-bool armed = false;
+// Read without the lock first: outside long work (the grid's fetches, say)
+// a call passes the gate without taking the mutex. Arming happens before the
+// work's thread starts, so that thread sees it.
+std::atomic<bool> armed{false};
 bool cancelAsked = false;          // stays until disarmed: no later call starts
 ClientHandle* runningOn = nullptr; // the attachment of the call under way
 thread_local int heldOpen = 0;
@@ -24,13 +28,13 @@ namespace CancelGate {
 
 void Arm() {
     std::lock_guard lock(gateMutex);
-    armed = true;
+    armed.store(true);
     cancelAsked = false;
 }
 
 void Disarm() noexcept {
     std::lock_guard lock(gateMutex);
-    armed = false;
+    armed.store(false);
     cancelAsked = false;
     runningOn = nullptr;
 }
@@ -40,7 +44,7 @@ bool CancelRunningCall() {
     if (!lib.fb_cancel_operation)
         return false;
     std::lock_guard lock(gateMutex);
-    cancelAsked = armed;
+    cancelAsked = armed.load();
     if (!runningOn)
         return true;
     // "Nothing to cancel" when the call has just ended: nothing to do either.
@@ -50,10 +54,10 @@ bool CancelRunningCall() {
 }
 
 Call::Call(ClientHandle* database) {
-    if (heldOpen > 0)
+    if (heldOpen > 0 || !armed.load())
         return;
     std::lock_guard lock(gateMutex);
-    if (!armed)
+    if (!armed.load())
         return;
     if (cancelAsked)
         throw OperationCancelled();
