@@ -197,16 +197,7 @@ void TIBCustomDataSet::gatherDelete() {
     batch.PendingKind = WriteBatch::Kind::Delete;
     batch.Pending.push_back(std::move(row));
     // The rest as after a row-by-row delete: the row goes, the next is current.
-    cache_->Remove(cur_);
-    if (fetchTo(cur_)) {
-        eof_ = false;
-    } else if (RecordCount() > 0) {
-        cur_ = RecordCount() - 1;
-        eof_ = false;
-    } else {
-        cur_ = 0;
-        eof_ = true;
-    }
+    removeCurrentRow();
     DataEvent(deDataSetChanged);
     if (!prepareBlocks() || batch.Pending.size() >= static_cast<std::size_t>(batch.Capacity))
         FlushBatchedWrites();

@@ -191,16 +191,7 @@ void TIBCustomDataSet::Delete() {
     bindRecordParams(statements_->Delete, cache_->Record(cur_), nulls);
     statements_->Delete.Statement.Execute(Transaction()->Handle());
 
-    cache_->Remove(cur_);
-    if (fetchTo(cur_)) {
-        eof_ = false;
-    } else if (RecordCount() > 0) {
-        cur_ = RecordCount() - 1;
-        eof_ = false;
-    } else {
-        cur_ = 0;
-        eof_ = true;
-    }
+    removeCurrentRow();
     if (wasEditing)
         DataEvent(deEditingChanged);
     DataEvent(deDataSetChanged);
@@ -269,4 +260,17 @@ void TIBCustomDataSet::ApplyCachedUpdates() {
         throw;
     }
     EnableControls();
+}
+
+void TIBCustomDataSet::removeCurrentRow() {
+    cache_->Remove(cur_);
+    if (fetchTo(cur_)) {
+        eof_ = false;
+    } else if (RecordCount() > 0) {
+        cur_ = RecordCount() - 1;
+        eof_ = false;
+    } else {
+        cur_ = 0;
+        eof_ = true;
+    }
 }

@@ -205,6 +205,9 @@ private:
     void createFields();
     bool fetchRow();
     bool fetchTo(int row);
+    // Drops the current row from the cache; the next row becomes current, or
+    // the last one when it was the last.
+    void removeCurrentRow();
     void refreshRow(std::byte* record);
     void bindRecordParams(ModifyingStatement& statement, std::byte* record, std::vector<short>& nulls);
     void prepareModifying(ModifyingStatement& statement, const std::string& suffix);
