@@ -4,9 +4,9 @@
 
 #include <QList>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QTextDocument>
 
 QString toScreen(const std::string& text) {
     QStringDecoder decoder("windows-1252");

@@ -117,9 +117,10 @@ PlainLoopResult PlainRowLoop::run(const std::string& table, const std::string& o
         // Every column set from the fetched row, which is the update's input as it stands.
         std::string set;
         for (int i = 0; i < columns; ++i)
-            set += std::string(i ? ", " : "") + "\"" +
-                   std::string(row->sqlvar[i].sqlname, static_cast<std::size_t>(row->sqlvar[i].sqlname_length)) +
-                   "\" = ?";
+            set +=
+                std::string(i ? ", " : "") + "\"" +
+                std::string(row->sqlvar[i].sqlname, static_cast<std::size_t>(row->sqlvar[i].sqlname_length)) +
+                "\" = ?";
         write.prepare(db_, tr_, "update " + table + " set " + set + " where RDB$DB_KEY = ?");
         refresh.prepare(db_, tr_, rows + " where RDB$DB_KEY = ?");
     } else {

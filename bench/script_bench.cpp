@@ -49,7 +49,8 @@ private:
 };
 
 std::string writeScript(const std::string& name, const std::function<std::string(long)>& line, long lines) {
-    const std::string path = TestDatabase::dataDirectory() + "/" + name + "_" + std::to_string(::getpid()) + ".sql";
+    const std::string path =
+        TestDatabase::dataDirectory() + "/" + name + "_" + std::to_string(::getpid()) + ".sql";
     std::ofstream out(path, std::ios::binary);
     for (long id = 1; id <= lines; ++id)
         out << line(id) << "\r\n";
@@ -71,7 +72,8 @@ RunResult runRunner(LinkForwarder& link, const std::string& script, bool blocks)
     SilentScriptHost host(window.connection, window.transaction);
     const auto start = Clock::now();
     const ScriptRunSummary summary = RunScript(script, query, host, blocks);
-    RunResult result{secondsSince(start), std::stol(*db.scalar("SELECT COUNT(*) FROM BENCH")), summary.errors};
+    RunResult result{secondsSince(start), std::stol(*db.scalar("SELECT COUNT(*) FROM BENCH")),
+                     summary.errors};
     window.transaction.SetActive(false);
     window.connection.SetConnected(false);
     return result;
@@ -107,14 +109,15 @@ int main(int argc, char** argv) try {
     const long lines = argc > 1 ? std::atol(argv[1]) : 100000;
     const long delay = argc > 2 ? std::atol(argv[2]) : 0;
     LinkForwarder link{std::chrono::microseconds(delay)};
-    std::printf("%ld INSERT INTO lines, commit every 500, round trip about %.1f ms\n", lines, 2 * delay / 1000.0);
+    std::printf("%ld INSERT INTO lines, commit every 500, round trip about %.1f ms\n", lines,
+                2 * delay / 1000.0);
 
     const std::string plain = writeScript("script_bench", insertLine, lines);
     const RunResult runner = runRunner(link, plain, true);
     const RunResult tool = runTool(link, lines);
     std::remove(plain.c_str());
-    std::printf("script runner: %8.2f s  %10.0f statements/s  (%ld rows)\n", runner.seconds, lines / runner.seconds,
-                runner.rows);
+    std::printf("script runner: %8.2f s  %10.0f statements/s  (%ld rows)\n", runner.seconds,
+                lines / runner.seconds, runner.rows);
     std::printf("isql-fb:       %8.2f s  %10.0f statements/s  (%ld rows)  runner %.1fx\n", tool.seconds,
                 lines / tool.seconds, tool.rows, tool.seconds / runner.seconds);
     bool complete = runner.rows == lines && tool.rows == lines;
@@ -127,15 +130,17 @@ int main(int argc, char** argv) try {
         long rows; // rows it leaves
     };
     const Failing failing[] = {
-        {"every 2nd line a duplicate key",
-         [](long id) { return insertLine(id % 2 ? id : id - 1); }, (failingLines + 1) / 2},
+        {"every 2nd line a duplicate key", [](long id) { return insertLine(id % 2 ? id : id - 1); },
+         (failingLines + 1) / 2},
         {"every 3rd line an unknown column",
          [](long id) {
-             return id % 3 ? insertLine(id) : "INSERT INTO BENCH (ID, NADA) VALUES (" + std::to_string(id) + ", 1);";
+             return id % 3 ? insertLine(id)
+                           : "INSERT INTO BENCH (ID, NADA) VALUES (" + std::to_string(id) + ", 1);";
          },
          failingLines - failingLines / 3},
     };
-    std::printf("\n%ld lines that often fail          blocks s   line by line s   blocks/line by line\n", failingLines);
+    std::printf("\n%ld lines that often fail          blocks s   line by line s   blocks/line by line\n",
+                failingLines);
     for (const Failing& kind : failing) {
         const std::string script = writeScript("script_bench_failing", kind.line, failingLines);
         const RunResult blocks = runRunner(link, script, true);
@@ -143,7 +148,8 @@ int main(int argc, char** argv) try {
         std::remove(script.c_str());
         std::printf("%-34s %9.3f %16.3f %12.2fx\n", kind.name, blocks.seconds, alone.seconds,
                     blocks.seconds / alone.seconds);
-        complete = complete && blocks.rows == kind.rows && alone.rows == kind.rows && blocks.errors == alone.errors;
+        complete =
+            complete && blocks.rows == kind.rows && alone.rows == kind.rows && blocks.errors == alone.errors;
     }
     std::printf("\ngoals: runner >= 20x isql-fb over a 2 ms round trip; failing lines no slower than 1.2x\n");
     return complete ? 0 : 1;

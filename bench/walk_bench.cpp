@@ -16,7 +16,8 @@
 // It exits with 1 when a side leaves the table other than the walk should.
 //
 // Run against the private server, like the tests:
-//   CORVELO_TEST_SERVER=127.0.0.1/<port> CORVELO_TEST_DATA=<dir> walk_bench [rows [one-way delays in us, comma-separated]]
+//   CORVELO_TEST_SERVER=127.0.0.1/<port> CORVELO_TEST_DATA=<dir> walk_bench [rows [one-way delays in us,
+//   comma-separated]]
 #include "bench/BenchSupport.h"
 #include "bench/PlainClient.h"
 #include "bench/PlainRowLoop.h"
@@ -41,11 +42,13 @@
 namespace {
 
 void fillTable(TestDatabase& db, long rows) {
-    db.exec("CREATE TABLE T (ID INTEGER NOT NULL PRIMARY KEY, CODE INTEGER, NAME VARCHAR(60), REF VARCHAR(10), "
-            "S VARCHAR(20), I INTEGER)");
-    db.exec("EXECUTE BLOCK AS DECLARE N INTEGER = 1; BEGIN WHILE (N <= " + std::to_string(rows) +
-            ") DO BEGIN INSERT INTO T VALUES (:N, 0, 'Jos\xE9 da Concei\xE7\xE3o, S\xE3o Jo\xE3o n\xBA ' || :N, "
-            "MOD(:N, 9973), :N * 7, NULL); N = N + 1; END END");
+    db.exec(
+        "CREATE TABLE T (ID INTEGER NOT NULL PRIMARY KEY, CODE INTEGER, NAME VARCHAR(60), REF VARCHAR(10), "
+        "S VARCHAR(20), I INTEGER)");
+    db.exec(
+        "EXECUTE BLOCK AS DECLARE N INTEGER = 1; BEGIN WHILE (N <= " + std::to_string(rows) +
+        ") DO BEGIN INSERT INTO T VALUES (:N, 0, 'Jos\xE9 da Concei\xE7\xE3o, S\xE3o Jo\xE3o n\xBA ' || :N, "
+        "MOD(:N, 9973), :N * 7, NULL); N = N + 1; END END");
 }
 
 // A walk and what stands for it on the other two sides.
@@ -68,18 +71,25 @@ std::vector<Walk> walks() {
          "UPDATE T SET CODE = :C WHERE RDB$DB_KEY = :K; C = C + 1;", "CODE = ID"},
         {"strip accents", [](TIBTable& t, OperationHost& h) { StripAccents(t, "NAME", h); },
          [](PlainRow& row) { row.SetText(2, TiraAcento(row.Text(2))); }, false,
-         "UPDATE T SET NAME = REPLACE(REPLACE(REPLACE(REPLACE(NAME, '\xE9', 'E'), '\xE7', 'C'), '\xE3', 'A'), "
+         "UPDATE T SET NAME = REPLACE(REPLACE(REPLACE(REPLACE(NAME, '\xE9', 'E'), '\xE7', 'C'), '\xE3', "
+         "'A'), "
          "'\xBA', 'o') WHERE RDB$DB_KEY = :K;",
          "NAME = 'JosE da ConceiCAo, SAo JoAo no ' || ID"},
         {"str zeros", [](TIBTable& t, OperationHost& h) { FillWithZeros(t, "REF", "6", h); },
          [](PlainRow& row) { row.SetText(3, StrZeros(std::atoi(row.Text(3).c_str()), 6)); }, false,
          "UPDATE T SET REF = LPAD(REF, 6, '0') WHERE RDB$DB_KEY = :K;", "REF = LPAD(MOD(ID, 9973), 6, '0')"},
-        {"cruzar campo", [](TIBTable& t,
-                            OperationHost& h) { CopyField(t, {"S", CopySource::String, "I", CopyTarget::Integer}, h); },
+        {"cruzar campo",
+         [](TIBTable& t, OperationHost& h) {
+             CopyField(t, {"S", CopySource::String, "I", CopyTarget::Integer}, h);
+         },
          [](PlainRow& row) { row.SetInteger(5, std::atoi(row.Text(4).c_str())); }, true,
          "UPDATE T SET I = CAST(S AS INTEGER) WHERE RDB$DB_KEY = :K;", "I = ID * 7"},
-        {"eliminar", [](TIBTable& t, OperationHost& h) { DeleteShownRows(t, h); }, {}, true,
-         "DELETE FROM T WHERE RDB$DB_KEY = :K;", "1 = 0"},
+        {"eliminar",
+         [](TIBTable& t, OperationHost& h) { DeleteShownRows(t, h); },
+         {},
+         true,
+         "DELETE FROM T WHERE RDB$DB_KEY = :K;",
+         "1 = 0"},
     };
 }
 
@@ -131,7 +141,8 @@ Timed runSetBased(LinkForwarder& link, const Walk& walk, long rows, bool returnR
     attachAndStart(link.connectString(db.path()), dbh, tr);
     const std::string sql =
         std::string("EXECUTE BLOCK ") +
-        (returnRows ? "RETURNS (ID INTEGER, CODE INTEGER, NAME VARCHAR(60), REF VARCHAR(10), S VARCHAR(20), I INTEGER) "
+        (returnRows ? "RETURNS (ID INTEGER, CODE INTEGER, NAME VARCHAR(60), REF VARCHAR(10), S VARCHAR(20), "
+                      "I INTEGER) "
                     : "") +
         "AS DECLARE K CHAR(8) CHARACTER SET OCTETS; DECLARE C INTEGER = 1; BEGIN "
         "FOR SELECT RDB$DB_KEY FROM T ORDER BY ID INTO :K DO BEGIN " +
@@ -190,10 +201,10 @@ int main(int argc, char** argv) {
     try {
         for (const long delay : delays) {
             LinkForwarder link{std::chrono::microseconds(delay)};
-            std::printf("\n%ld rows, round trip about %.1f ms (one-way delay %ld us)\n", rows, 2 * delay / 1000.0,
-                        delay);
-            std::printf("%-14s %10s %10s %8s   %9s %9s %7s   %9s %6s\n", "walk", "rows/s", "plain/s", "x plain",
-                        "walk s", "set s", "x set", "bare s", "blocks");
+            std::printf("\n%ld rows, round trip about %.1f ms (one-way delay %ld us)\n", rows,
+                        2 * delay / 1000.0, delay);
+            std::printf("%-14s %10s %10s %8s   %9s %9s %7s   %9s %6s\n", "walk", "rows/s", "plain/s",
+                        "x plain", "walk s", "set s", "x set", "bare s", "blocks");
             for (const Walk& walk : walks()) {
                 const Timed operation = runOperation(link, walk, rows);
                 // The plain loop's rate on as many rows as take a few seconds at this delay.
@@ -203,13 +214,14 @@ int main(int argc, char** argv) {
                 const Timed bare = runSetBased(link, walk, rows, false);
                 const double walkRate = rows / operation.seconds;
                 const double plainRate = plain.rows / plain.seconds;
-                std::printf("%-14s %10.0f %10.0f %7.1fx   %9.3f %9.3f %6.2fx   %9.3f %6d\n", walk.name, walkRate,
-                            plainRate, walkRate / plainRate, operation.seconds, setBased.seconds,
+                std::printf("%-14s %10.0f %10.0f %7.1fx   %9.3f %9.3f %6.2fx   %9.3f %6d\n", walk.name,
+                            walkRate, plainRate, walkRate / plainRate, operation.seconds, setBased.seconds,
                             operation.seconds / setBased.seconds, bare.seconds, operation.blocks);
                 std::fflush(stdout);
             }
         }
-        std::printf("\ngoals: x plain >= 20, x set <= 3 (the set-based statement returning the rows it changed)\n");
+        std::printf(
+            "\ngoals: x plain >= 20, x set <= 3 (the set-based statement returning the rows it changed)\n");
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "benchmark failed: %s\n", e.what());

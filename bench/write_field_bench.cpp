@@ -64,7 +64,9 @@ int main(int argc, char** argv) {
         auto renumberTable = [&] {
             return operationRate(window, [&] { Renumber(window.table, "CODE", "10", window.host); });
         };
-        auto stripPlain = [&] { return plainRate([](PlainRow& row) { row.SetText(2, TiraAcento(row.Text(2))); }); };
+        auto stripPlain = [&] {
+            return plainRate([](PlainRow& row) { row.SetText(2, TiraAcento(row.Text(2))); });
+        };
         auto stripTable = [&] {
             return operationRate(window, [&] { StripAccents(window.table, "NAME", window.host); });
         };

@@ -106,8 +106,8 @@ std::string ScriptBlockSQL(const std::vector<std::string>& lines) {
         char last = 0;
         scanWhole(lines[i], last);
         // The terminator goes on a line of its own, after any comment the line ends with.
-        sql += "BEGIN\n" + lines[i] + (last == ';' ? "\n" : "\n;\n") + "WHEN ANY DO " + kFailed + " = " + kFailed +
-               " || '" + std::to_string(i + 1) + ",';\nEND\n";
+        sql += "BEGIN\n" + lines[i] + (last == ';' ? "\n" : "\n;\n") + "WHEN ANY DO " + kFailed + " = " +
+               kFailed + " || '" + std::to_string(i + 1) + ",';\nEND\n";
     }
     return sql + "SUSPEND;\nEND";
 }

@@ -27,8 +27,8 @@ std::string rowName(const char* letter, int row, std::size_t column) {
 // it stay done, and the rows after it are not run: FAILED tells which one.
 std::string guardedRow(int row, const std::string& call) {
     const std::string number = std::to_string(row);
-    return "IF (FAILED = 0 AND N >= " + number + ") THEN\nBEGIN\n" + call + ";\nWHEN ANY DO FAILED = " + number +
-           ";\nEND\n";
+    return "IF (FAILED = 0 AND N >= " + number + ") THEN\nBEGIN\n" + call +
+           ";\nWHEN ANY DO FAILED = " + number + ";\nEND\n";
 }
 
 } // namespace

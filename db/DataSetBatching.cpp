@@ -63,7 +63,8 @@ bool TIBCustomDataSet::batchesPost() const {
         return false;
     // A replaced blob content becomes a new blob at the post: such rows go the
     // row-by-row way.
-    return std::none_of(pendingBlobs_.begin(), pendingBlobs_.end(), [](const auto& blob) { return blob.has_value(); });
+    return std::none_of(pendingBlobs_.begin(), pendingBlobs_.end(),
+                        [](const auto& blob) { return blob.has_value(); });
 }
 
 bool TIBCustomDataSet::batchesDelete() const {
@@ -96,7 +97,8 @@ bool TIBCustomDataSet::prepareBlocks() {
                                          [&name](const ResultColumn& c) { return c.Name == name; });
         if (column == columns_.end() || column->Relation.empty() || column->Source.empty())
             return false;
-        shape.Params.push_back({QuoteIdentifier(dialect, name), typeOfColumn(dialect, column->Relation, column->Source)});
+        shape.Params.push_back(
+            {QuoteIdentifier(dialect, name), typeOfColumn(dialect, column->Relation, column->Source)});
         batch.Slots.push_back({false, column->Storage});
         inBytes += messageBytes(column->Storage);
     }
@@ -123,8 +125,8 @@ bool TIBCustomDataSet::prepareBlocks() {
     const std::size_t outVariables = batch.Rereads ? columns_.size() + 1 : 1;
     const std::size_t textPerRow = ModifyBatchSQL(shape, 2).size() - ModifyBatchSQL(shape, 1).size();
     const std::size_t rows =
-        std::min({static_cast<std::size_t>(kMaxBlockRows), kMaxVariables / inVariables, kMaxVariables / outVariables,
-                  kMaxMessageBytes / std::max<std::size_t>(inBytes, 1),
+        std::min({static_cast<std::size_t>(kMaxBlockRows), kMaxVariables / inVariables,
+                  kMaxVariables / outVariables, kMaxMessageBytes / std::max<std::size_t>(inBytes, 1),
                   kMaxMessageBytes / std::max<std::size_t>(outBytes, 1), kMaxTextBytes / textPerRow});
     batch.MaxRows = std::min(static_cast<int>(rows), statements_->BlockLimit);
     batch.Capacity = std::min(kFirstBlockRows, batch.MaxRows);
@@ -137,7 +139,8 @@ bool TIBCustomDataSet::prepareBlocks() {
 // blocks (of any size, or of this one: the next walk tries a smaller one).
 DsqlStatement* TIBCustomDataSet::blockStatement(int rows) {
     WriteBatch& batch = *batch_;
-    auto& blocks = batch.PendingKind == WriteBatch::Kind::Post ? statements_->PostBlocks : statements_->DeleteBlocks;
+    auto& blocks =
+        batch.PendingKind == WriteBatch::Kind::Post ? statements_->PostBlocks : statements_->DeleteBlocks;
     if (const auto found = blocks.lower_bound(rows); found != blocks.end())
         return found->second.get();
     const int size = std::max(rows, batch.Capacity);
@@ -328,7 +331,8 @@ std::size_t TIBCustomDataSet::sendBlock(std::size_t first, std::size_t last) {
                 continue;
             }
             bind(at, slot.Storage.SqlType, static_cast<short>(slot.Storage.Length),
-                 format_.Values(record) + slot.Storage.Offset, TRecordFormat::IsNull(record, slot.Storage.Column));
+                 format_.Values(record) + slot.Storage.Offset,
+                 TRecordFormat::IsNull(record, slot.Storage.Column));
             in.sqlvar[at++].sqlscale = slot.Storage.Scale;
         }
     }
@@ -366,7 +370,8 @@ std::size_t TIBCustomDataSet::sendBlock(std::size_t first, std::size_t last) {
         std::byte* stored = cache_->Record(batch.Pending[first + r].Row);
         for (std::size_t i = 0; i < columns_.size(); ++i)
             TRecordFormat::SetNull(stored, static_cast<int>(i), outNulls[2 + r * perRowOut + i] < 0);
-        std::memcpy(format_.Values(stored), format_.Values(fresh[r].data()), format_.Size() - format_.ValueOffset());
+        std::memcpy(format_.Values(stored), format_.Values(fresh[r].data()),
+                    format_.Size() - format_.ValueOffset());
     }
     return written;
 }

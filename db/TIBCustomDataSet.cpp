@@ -2,8 +2,8 @@
 // navigation, the fields and the notifications.
 #include "db/TIBCustomDataSet.h"
 
-#include "db/DataSetInternals.h"
 #include "db/DataSetBatch.h"
+#include "db/DataSetInternals.h"
 #include "db/DatabaseErrors.h"
 #include "db/TBlobField.h"
 #include "db/TDateTimeField.h"

@@ -292,8 +292,8 @@ std::optional<std::string> TIBQuery::ExecuteBlock(const std::string& blockSql, c
             return std::nullopt;
         }
     }
-    return ExecuteImmediateForText(Database()->Handle(), Transaction()->Handle(), blockSql, Database()->SQLDialect(),
-                                   outputLength);
+    return ExecuteImmediateForText(Database()->Handle(), Transaction()->Handle(), blockSql,
+                                   Database()->SQLDialect(), outputLength);
 }
 
 void TIBQuery::ExecuteDirect() {

@@ -1,10 +1,10 @@
 #include "export/SpreadsheetExport.h"
 
 #include "db/TIBCustomDataSet.h"
-#include "util/SystemReason.h"
-#include "util/Utf8Text.h"
 #include "util/Exceptions.h"
 #include "util/NumberText.h"
+#include "util/SystemReason.h"
+#include "util/Utf8Text.h"
 
 #include <xlsxwriter.h>
 

@@ -73,7 +73,8 @@ void CopyField(TIBTable& table, const FieldCopyRequest& request, OperationHost& 
     // group of rows is committed before any later row is sent.
     RowWalk walk(table, host, RowWalk::Commit::EachRow);
     walk.ForEachRow([&] {
-        const std::string text = ReadTransferText(*table.FieldNamed(request.sourceColumn), request.sourceType);
+        const std::string text =
+            ReadTransferText(*table.FieldNamed(request.sourceColumn), request.sourceType);
         table.Edit();
         WriteTransferText(*table.FieldNamed(request.targetColumn), request.targetType, text);
         table.Post();

@@ -175,7 +175,8 @@ TEST_F(BrowsingTest, ConfirmWritesTheTextAndCancelWritesNothing) {
 TEST_F(BrowsingTest, AnEditedTextKeepsEveryByteTheUserDidNotChange) {
     // No-break spaces (byte A0) among every other byte the panel edits as text:
     // the text box must hand back each of them unchanged.
-    std::string text = "pre\xE7o:\xA0R$\xA0" "10,00\t";
+    std::string text = "pre\xE7o:\xA0R$\xA0"
+                       "10,00\t";
     for (int byte = 0x20; byte <= 0xFF; ++byte)
         if (byte != 0x7F && byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D)
             text += static_cast<char>(byte);

@@ -109,12 +109,14 @@ TEST_F(ConsoleTest, ACommandSendsTheTypedTextByteForByte) {
     dialogs.press(QMessageBox::Yes).press(QMessageBox::Ok);
     frmCorvelo->Button2->click();
     ASSERT_EQ(dialogs.seen().size(), 2);
-    EXPECT_EQ(*db.scalar("SELECT NOME FROM T WHERE ID = 1"), "R$\xA0" "10");
+    EXPECT_EQ(*db.scalar("SELECT NOME FROM T WHERE ID = 1"), "R$\xA0"
+                                                             "10");
 }
 
 TEST_F(ConsoleTest, ATableReopenedAfterACommandReadsTheSchemaAgain) {
-    db.exec({"CREATE TABLE SEMCHAVE (ID INTEGER NOT NULL, NOME VARCHAR(10))", "INSERT INTO SEMCHAVE VALUES (3, 'c')",
-             "INSERT INTO SEMCHAVE VALUES (1, 'a')", "INSERT INTO SEMCHAVE VALUES (2, 'b')"});
+    db.exec({"CREATE TABLE SEMCHAVE (ID INTEGER NOT NULL, NOME VARCHAR(10))",
+             "INSERT INTO SEMCHAVE VALUES (3, 'c')", "INSERT INTO SEMCHAVE VALUES (1, 'a')",
+             "INSERT INTO SEMCHAVE VALUES (2, 'b')"});
     auto shownIds = [] {
         std::string ids;
         TIBTable& table = frmCorvelo->table;
@@ -137,8 +139,9 @@ TEST_F(ConsoleTest, ATableReopenedAfterACommandReadsTheSchemaAgain) {
     // An index in use by the open table's statements cannot go: another table first.
     frmCorvelo->edtArquivo->setEditText("T");
     frmCorvelo->btnAbrir->click();
-    const std::string key = *db.scalar("SELECT TRIM(RDB$CONSTRAINT_NAME) FROM RDB$RELATION_CONSTRAINTS "
-                                       "WHERE RDB$RELATION_NAME = 'SEMCHAVE' AND RDB$CONSTRAINT_TYPE = 'PRIMARY KEY'");
+    const std::string key =
+        *db.scalar("SELECT TRIM(RDB$CONSTRAINT_NAME) FROM RDB$RELATION_CONSTRAINTS "
+                   "WHERE RDB$RELATION_NAME = 'SEMCHAVE' AND RDB$CONSTRAINT_TYPE = 'PRIMARY KEY'");
     type(QString::fromStdString("ALTER TABLE SEMCHAVE DROP CONSTRAINT " + key));
     dialogs.press(QMessageBox::Yes).press(QMessageBox::Ok);
     frmCorvelo->Button2->click();

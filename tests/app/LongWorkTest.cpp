@@ -243,7 +243,8 @@ TEST_F(LongWorkTest, CancellingAQueryStopsItAtTheServer) {
     dialogs.press(QMessageBox::Ok);
     const auto since = std::chrono::steady_clock::now();
     runAndCancel([] { frmCorvelo->Button1->click(); }, runningFor(300));
-    EXPECT_LT(std::chrono::steady_clock::now() - since, std::chrono::seconds(10)) << "stopped, not waited for";
+    EXPECT_LT(std::chrono::steady_clock::now() - since, std::chrono::seconds(10))
+        << "stopped, not waited for";
     expectCancelledAndUsable();
     EXPECT_FALSE(frmCorvelo->qryScript.Active());
     frmCorvelo->memoscript->setPlainText("SELECT COUNT(*) AS QUANTOS FROM ITENS");

@@ -19,7 +19,8 @@ protected:
         HardeningTest::SetUp();
         db.exec(std::vector<std::string>{"CREATE TABLE T (ID INTEGER NOT NULL PRIMARY KEY, NOME VARCHAR(20), "
                                          "QTD INTEGER)",
-                                         "INSERT INTO T VALUES (1, 'Ana', 1)", "INSERT INTO T VALUES (2, 'Bia', 2)"});
+                                         "INSERT INTO T VALUES (1, 'Ana', 1)",
+                                         "INSERT INTO T VALUES (2, 'Bia', 2)"});
         frmCorvelo->show();
         connect();
         open("T");

@@ -35,7 +35,8 @@ TEST(ScriptBlocksTest, OnlyWholePlainStatementsMayRunTogether) {
              "UPDATE T SET N = CORVELO$FAILED",
          })
         EXPECT_FALSE(RunsInBlock(line)) << line;
-    EXPECT_FALSE(RunsInBlock("INSERT INTO T VALUES ('" + std::string(20000, 'x') + "')")) << "long lines go alone";
+    EXPECT_FALSE(RunsInBlock("INSERT INTO T VALUES ('" + std::string(20000, 'x') + "')"))
+        << "long lines go alone";
 }
 
 TEST(ScriptBlocksTest, TheBlockNamesTheLinesThatFailed) {
@@ -78,9 +79,10 @@ enum class Master { OpenTable, NoTableName };
 
 RunOutcome runOneWay(const std::string& script, bool blocks, Master master) {
     MainWindowConnection main;
-    main.db.exec({"CREATE GENERATOR G_T",
-                  "CREATE TABLE T (ID INTEGER NOT NULL PRIMARY KEY, N VARCHAR(10) CHECK (N <> 'no'), SEQ INTEGER)",
-                  "CREATE TRIGGER T_BI FOR T BEFORE INSERT AS BEGIN NEW.SEQ = GEN_ID(G_T, 1); END"});
+    main.db.exec(
+        {"CREATE GENERATOR G_T",
+         "CREATE TABLE T (ID INTEGER NOT NULL PRIMARY KEY, N VARCHAR(10) CHECK (N <> 'no'), SEQ INTEGER)",
+         "CREATE TRIGGER T_BI FOR T BEFORE INSERT AS BEGIN NEW.SEQ = GEN_ID(G_T, 1); END"});
     main.connection.SetConnected(true);
     main.transaction.Start();
     TIBTable table("table", &main.connection, &main.transaction);
@@ -123,7 +125,8 @@ std::string mixedScript() {
         const std::string id = std::to_string(i);
         switch (i % 20) {
         case 3:
-            script += "INSERT INTO T (ID, N) VALUES (" + std::to_string(i - 1) + ", 'dup')\r\n"; // duplicate key
+            script +=
+                "INSERT INTO T (ID, N) VALUES (" + std::to_string(i - 1) + ", 'dup')\r\n"; // duplicate key
             break;
         case 5:
             script += "INSERT INTO T (ID, N) VALUES (" + id + ", 'no')\n"; // the CHECK refuses it
@@ -138,7 +141,8 @@ std::string mixedScript() {
             script += "INSERT INTO T (ID,\n  N) VALUES (" + id + ", 'x')\n"; // over two lines
             break;
         case 13:
-            script += "-- a comment\n\nUPDATE T SET N = 'u' || ID WHERE ID = " + std::to_string(i - 2) + ";\n";
+            script +=
+                "-- a comment\n\nUPDATE T SET N = 'u' || ID WHERE ID = " + std::to_string(i - 2) + ";\n";
             break;
         case 15:
             script += "UPDATE T SET N = :N WHERE ID = 1\n"; // a parameter: the master's field

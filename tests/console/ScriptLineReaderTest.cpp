@@ -74,8 +74,9 @@ TEST(ScriptLineReaderTest, WhatCannotBeReadAsAFileIsAnInputOutputError) {
         CountScriptLines(::testing::TempDir() + "pasta_n\xC3\xA3o_existe/a\xC3\xA7\xC3\xA3o.sql");
         ADD_FAILURE() << "opened";
     } catch (const EInOutError& e) {
-        EXPECT_EQ(e.Message(), "N\xE3o foi poss\xEDvel abrir o arquivo '" + ::testing::TempDir() +
-                                   "pasta_n\xE3o_existe/a\xE7\xE3o.sql': o arquivo ou a pasta n\xE3o existe.");
+        EXPECT_EQ(e.Message(),
+                  "N\xE3o foi poss\xEDvel abrir o arquivo '" + ::testing::TempDir() +
+                      "pasta_n\xE3o_existe/a\xE7\xE3o.sql': o arquivo ou a pasta n\xE3o existe.");
     }
     // A pipe would leave the run waiting for a writer.
     const std::string fifo = ::testing::TempDir() + "corvelo_script_fifo_" + std::to_string(::getpid());

@@ -89,18 +89,16 @@ TEST(DatabaseErrorMessage, EngineErrorBecomesInterBaseErrorWithSqlCodeAndErrorNu
 
 TEST(DatabaseErrorMessage, TextsOfTheSystemInUtf8AreShownInTheCodePage) {
     // A path on the server and the reason a call failed come as the system writes them.
-    const ISC_STATUS status[] = {isc_arg_gds,    isc_io_error,
-                                 isc_arg_string, text("open"),
-                                 isc_arg_string, text("/dados/a\xC3\xA7\xC3\xA3o.fdb"),
-                                 isc_arg_gds,    isc_io_open_err,
-                                 isc_arg_unix,   ENOENT,
-                                 isc_arg_end};
+    const ISC_STATUS status[] = {isc_arg_gds,  isc_io_error,    isc_arg_string,
+                                 text("open"), isc_arg_string,  text("/dados/a\xC3\xA7\xC3\xA3o.fdb"),
+                                 isc_arg_gds,  isc_io_open_err, isc_arg_unix,
+                                 ENOENT,       isc_arg_end};
     const std::string expected = "I/O error during \"open\" operation for file \"/dados/a\xE7\xE3o.fdb\"";
     EXPECT_EQ(DatabaseErrorMessage(Client(), status).substr(0, expected.size()), expected);
     // A name of the connection's objects is in the code page already and stays.
-    const ISC_STATUS named[] = {isc_arg_gds,    isc_no_priv,   isc_arg_string, text("SELECT"),
-                                isc_arg_string, text("TABLE"), isc_arg_string, text("A\xC7\xC3O"),
-                                isc_arg_end};
+    const ISC_STATUS named[] = {isc_arg_gds,    isc_no_priv,        isc_arg_string,
+                                text("SELECT"), isc_arg_string,     text("TABLE"),
+                                isc_arg_string, text("A\xC7\xC3O"), isc_arg_end};
     EXPECT_EQ(DatabaseErrorMessage(Client(), named), "no permission for SELECT access to TABLE A\xC7\xC3O");
 }
 

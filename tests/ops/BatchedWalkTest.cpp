@@ -39,23 +39,23 @@ private:
 
 // What a user can see after a walk.
 struct Outcome {
-    std::string error;                 // the exception's class and text, or nothing
-    std::vector<TestRow> committed;    // what a second connection reads right after the walk
-    std::vector<std::string> shown;    // every row the dataset holds, as the grid shows it
-    std::string state;                 // current row, state, end flag, modified flag
-    std::vector<std::string> current;  // the current row's values (the edited ones while editing)
+    std::string error;                // the exception's class and text, or nothing
+    std::vector<TestRow> committed;   // what a second connection reads right after the walk
+    std::vector<std::string> shown;   // every row the dataset holds, as the grid shows it
+    std::string state;                // current row, state, end flag, modified flag
+    std::vector<std::string> current; // the current row's values (the edited ones while editing)
     int failedCommits = 0;
-    std::vector<TestRow> afterCommit;  // the same once the walk's posted work is committed
-    int blocks = 0;                    // blocks the walk sent
+    std::vector<TestRow> afterCommit; // the same once the walk's posted work is committed
+    int blocks = 0;                   // blocks the walk sent
 };
 
 using Statements = std::vector<std::string>;
 using Walk = std::function<void(TIBTable&, OperationHost&)>;
 
 // One run on a database of its own, built from `setup`.
-Outcome runWalk(const Statements& setup, const std::string& tableName, const std::string& checkQuery, bool blocks,
-                const Walk& walk, int dialect = 3, const std::function<void(TIBTable&)>& prepare = {},
-                const std::string& lockedRow = {}) {
+Outcome runWalk(const Statements& setup, const std::string& tableName, const std::string& checkQuery,
+                bool blocks, const Walk& walk, int dialect = 3,
+                const std::function<void(TIBTable&)>& prepare = {}, const std::string& lockedRow = {}) {
     MainWindowConnection main(dialect);
     main.db.exec(setup);
     std::unique_ptr<UncommittedWork> other;
@@ -92,7 +92,8 @@ Outcome runWalk(const Statements& setup, const std::string& tableName, const std
                     (table.Eof() ? " eof" : "") + (table.Modified() ? " modified" : "");
     if (table.Active() && table.RecordCount() > 0)
         for (int field = 0; field < table.FieldCount(); ++field)
-            outcome.current.push_back(table.FieldAt(field)->IsNull() ? "<null>" : table.FieldAt(field)->AsString());
+            outcome.current.push_back(table.FieldAt(field)->IsNull() ? "<null>"
+                                                                     : table.FieldAt(field)->AsString());
     outcome.failedCommits = host.failedCommits;
     outcome.blocks = table.WriteBlocksSent();
     if (other)
@@ -110,7 +111,9 @@ template <class Row> std::string differences(const std::vector<Row>& a, const st
     for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i)
         if (i >= a.size() || i >= b.size() || a[i] != b[i])
             where += std::to_string(i) + " ";
-    return where.empty() ? "" : "rows " + where + "of " + std::to_string(a.size()) + "/" + std::to_string(b.size());
+    return where.empty()
+               ? ""
+               : "rows " + where + "of " + std::to_string(a.size()) + "/" + std::to_string(b.size());
 }
 
 void expectSame(const Outcome& batched, const Outcome& rowByRow) {
@@ -125,8 +128,8 @@ void expectSame(const Outcome& batched, const Outcome& rowByRow) {
 }
 
 // Both ways; the batched one must really have sent blocks.
-Outcome compare(const Statements& setup, const std::string& tableName, const std::string& checkQuery, const Walk& walk,
-                int dialect = 3, const std::function<void(TIBTable&)>& prepare = {},
+Outcome compare(const Statements& setup, const std::string& tableName, const std::string& checkQuery,
+                const Walk& walk, int dialect = 3, const std::function<void(TIBTable&)>& prepare = {},
                 const std::string& lockedRow = {}) {
     const Outcome batched = runWalk(setup, tableName, checkQuery, true, walk, dialect, prepare, lockedRow);
     const Outcome rowByRow = runWalk(setup, tableName, checkQuery, false, walk, dialect, prepare, lockedRow);
@@ -139,23 +142,27 @@ Outcome compare(const Statements& setup, const std::string& tableName, const std
 // computed column, large objects, and a trigger that changes the row it
 // writes with the value of a generator and refuses CODE -1000.
 Statements richTable(int rows) {
-    return {"CREATE EXCEPTION E_RECUSA 'linha recusada'",
-            "CREATE GENERATOR G_W",
-            "CREATE TABLE W (ID INTEGER NOT NULL PRIMARY KEY, CODE INTEGER CHECK (CODE <> -1), "
-            "NOME VARCHAR(40), UF CHAR(4), VALOR NUMERIC(15,2), PESO DOUBLE PRECISION, NASC DATE, REF VARCHAR(10), "
-            "OBS BLOB SUB_TYPE 1, FOTO BLOB SUB_TYPE 0, DOBRO INTEGER, SEQ INTEGER, CALC COMPUTED BY (CODE * 10))",
-            "CREATE TRIGGER W_BU FOR W BEFORE UPDATE AS BEGIN "
-            "IF (NEW.CODE = -1000) THEN EXCEPTION E_RECUSA; "
-            "NEW.DOBRO = NEW.CODE * 2; NEW.SEQ = GEN_ID(G_W, 1); END",
-            "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= " + std::to_string(rows) +
-                ") DO BEGIN INSERT INTO W (ID, CODE, NOME, UF, VALOR, PESO, NASC, REF, OBS, FOTO) VALUES (:I, :I, "
-                "IIF(MOD(:I, 7) = 0, NULL, 'D''\xC1vila S\xE3o Jo\xE3o ' || :I), 'S' || MOD(:I, 10), :I * 1.25, "
-                ":I / 3.0, DATEADD(:I DAY TO DATE '2020-01-01'), IIF(MOD(:I, 5) = 0, NULL, :I), "
-                "IIF(MOD(:I, 3) = 0, 'obs\xE9 ' || :I, NULL), IIF(MOD(:I, 4) = 0, x'00FF10', NULL)); "
-                "I = I + 1; END END"};
+    return {
+        "CREATE EXCEPTION E_RECUSA 'linha recusada'", "CREATE GENERATOR G_W",
+        "CREATE TABLE W (ID INTEGER NOT NULL PRIMARY KEY, CODE INTEGER CHECK (CODE <> -1), "
+        "NOME VARCHAR(40), UF CHAR(4), VALOR NUMERIC(15,2), PESO DOUBLE PRECISION, NASC DATE, REF "
+        "VARCHAR(10), "
+        "OBS BLOB SUB_TYPE 1, FOTO BLOB SUB_TYPE 0, DOBRO INTEGER, SEQ INTEGER, CALC COMPUTED BY (CODE * "
+        "10))",
+        "CREATE TRIGGER W_BU FOR W BEFORE UPDATE AS BEGIN "
+        "IF (NEW.CODE = -1000) THEN EXCEPTION E_RECUSA; "
+        "NEW.DOBRO = NEW.CODE * 2; NEW.SEQ = GEN_ID(G_W, 1); END",
+        "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= " + std::to_string(rows) +
+            ") DO BEGIN INSERT INTO W (ID, CODE, NOME, UF, VALOR, PESO, NASC, REF, OBS, FOTO) VALUES (:I, "
+            ":I, "
+            "IIF(MOD(:I, 7) = 0, NULL, 'D''\xC1vila S\xE3o Jo\xE3o ' || :I), 'S' || MOD(:I, 10), :I * 1.25, "
+            ":I / 3.0, DATEADD(:I DAY TO DATE '2020-01-01'), IIF(MOD(:I, 5) = 0, NULL, :I), "
+            "IIF(MOD(:I, 3) = 0, 'obs\xE9 ' || :I, NULL), IIF(MOD(:I, 4) = 0, x'00FF10', NULL)); "
+            "I = I + 1; END END"};
 }
 
-const char* const kCheckW = "SELECT ID, CODE, NOME, UF, VALOR, PESO, NASC, REF, OBS, FOTO, DOBRO, SEQ FROM W ORDER BY ID";
+const char* const kCheckW =
+    "SELECT ID, CODE, NOME, UF, VALOR, PESO, NASC, REF, OBS, FOTO, DOBRO, SEQ FROM W ORDER BY ID";
 
 Walk renumberFrom(int start) {
     return [start](TIBTable& table, OperationHost& host) {
@@ -188,9 +195,10 @@ TEST(BatchedWalkTest, ARowRefusedAtTheStartMiddleOrEndOfABlockEndsTheWalkThere) 
 }
 
 TEST(BatchedWalkTest, ARowLockedByAnotherConnectionStopsBothWaysAtIt) {
-    const Outcome outcome =
-        compare(richTable(120), "W", kCheckW, renumberFrom(500), 3, {}, "UPDATE W SET PESO = 0 WHERE ID = 30");
-    EXPECT_NE(outcome.error.find("update conflicts with concurrent update"), std::string::npos) << outcome.error;
+    const Outcome outcome = compare(richTable(120), "W", kCheckW, renumberFrom(500), 3, {},
+                                    "UPDATE W SET PESO = 0 WHERE ID = 30");
+    EXPECT_NE(outcome.error.find("update conflicts with concurrent update"), std::string::npos)
+        << outcome.error;
     EXPECT_EQ(outcome.state, "row 29 state 2 modified");
 }
 
@@ -202,8 +210,9 @@ TEST(BatchedWalkTest, AccentsZerosAndAConversionErrorComeOutTheSame) {
     // A value the integer conversion rejects, on the client, at row 41.
     Statements setup = richTable(150);
     setup.push_back("UPDATE W SET REF = 'x' WHERE ID = 41");
-    const Outcome outcome = compare(setup, "W", kCheckW,
-                                    [](TIBTable& table, OperationHost& host) { FillWithZeros(table, "REF", "6", host); });
+    const Outcome outcome = compare(setup, "W", kCheckW, [](TIBTable& table, OperationHost& host) {
+        FillWithZeros(table, "REF", "6", host);
+    });
     EXPECT_NE(outcome.error.find("'0x' is not a valid integer value"), std::string::npos) << outcome.error;
 }
 
@@ -231,8 +240,8 @@ TEST(BatchedWalkTest, CruzarCampoCommitsEveryRowBeforeTheOneThatFails) {
 
 TEST(BatchedWalkTest, DeletingTheShownRowsComesOutTheSameAlsoWhenAChildHoldsARow) {
     const Statements parents = {"CREATE TABLE P (ID INTEGER NOT NULL PRIMARY KEY, NOME VARCHAR(20))",
-                           "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= 150) DO BEGIN "
-                           "INSERT INTO P VALUES (:I, 'p' || :I); I = I + 1; END END"};
+                                "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= 150) DO BEGIN "
+                                "INSERT INTO P VALUES (:I, 'p' || :I); I = I + 1; END END"};
     const Walk remove = [](TIBTable& table, OperationHost& host) { DeleteShownRows(table, host); };
     const char* const check = "SELECT ID, NOME FROM P ORDER BY ID";
     Outcome outcome = compare(parents, "P", check, remove);
@@ -245,11 +254,13 @@ TEST(BatchedWalkTest, DeletingTheShownRowsComesOutTheSameAlsoWhenAChildHoldsARow
         outcome = compare(setup, "P", check, remove);
         EXPECT_NE(outcome.error.find("FOREIGN KEY"), std::string::npos) << outcome.error;
         ASSERT_FALSE(outcome.committed.empty());
-        EXPECT_EQ(outcome.committed.front()[0], std::to_string(held)) << "the rows before it are deleted and committed";
+        EXPECT_EQ(outcome.committed.front()[0], std::to_string(held))
+            << "the rows before it are deleted and committed";
         EXPECT_EQ(outcome.shown.size(), 151u - static_cast<unsigned>(held));
     }
     outcome = compare(parents, "P", check, remove, 3, {}, "UPDATE P SET NOME = 'x' WHERE ID = 20");
-    EXPECT_NE(outcome.error.find("update conflicts with concurrent update"), std::string::npos) << outcome.error;
+    EXPECT_NE(outcome.error.find("update conflicts with concurrent update"), std::string::npos)
+        << outcome.error;
 }
 
 TEST(BatchedWalkTest, AFilteredOrderedTableAndADialectOneDatabaseComeOutTheSame) {
@@ -258,10 +269,11 @@ TEST(BatchedWalkTest, AFilteredOrderedTableAndADialectOneDatabaseComeOutTheSame)
         table.SetFilter("MOD(ID, 3) <> 0");
         table.SetIndexFieldNames("NOME;ID");
     });
-    const Statements plain = {"CREATE TABLE D1 (ID INTEGER NOT NULL PRIMARY KEY, CODE INTEGER, NOME VARCHAR(20), "
-                         "QUANDO DATE)",
-                         "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= 100) DO BEGIN "
-                         "INSERT INTO D1 VALUES (:I, 0, 'Jo\xE3o ' || :I, '2020-01-01'); I = I + 1; END END"};
+    const Statements plain = {
+        "CREATE TABLE D1 (ID INTEGER NOT NULL PRIMARY KEY, CODE INTEGER, NOME VARCHAR(20), "
+        "QUANDO DATE)",
+        "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= 100) DO BEGIN "
+        "INSERT INTO D1 VALUES (:I, 0, 'Jo\xE3o ' || :I, '2020-01-01'); I = I + 1; END END"};
     compare(plain, "D1", "SELECT ID, CODE, NOME, QUANDO FROM D1 ORDER BY ID", renumberFrom(7), 1);
 }
 
@@ -273,17 +285,19 @@ TEST(BatchedWalkTest, ATableOfTwoHundredColumnsComesOutTheSame) {
         values += i % 2 ? ", 'v' || :I" : ", :I * 1.5";
     }
     const Statements setup = {"CREATE TABLE LARGA (" + columns + ")",
-                         "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= 60) DO BEGIN "
-                         "INSERT INTO LARGA VALUES (" +
-                             values + "); I = I + 1; END END"};
+                              "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= 60) DO BEGIN "
+                              "INSERT INTO LARGA VALUES (" +
+                                  values + "); I = I + 1; END END"};
     compare(setup, "LARGA", "SELECT * FROM LARGA ORDER BY ID", renumberFrom(1));
 }
 
 TEST(BatchedWalkTest, AWalkOverALargeObjectColumnGoesRowByRowAndComesOutTheSame) {
-    const Outcome batched = runWalk(richTable(60), "W", kCheckW, true,
-                                    [](TIBTable& table, OperationHost& host) { StripAccents(table, "OBS", host); });
-    const Outcome rowByRow = runWalk(richTable(60), "W", kCheckW, false,
-                                     [](TIBTable& table, OperationHost& host) { StripAccents(table, "OBS", host); });
+    const Outcome batched =
+        runWalk(richTable(60), "W", kCheckW, true,
+                [](TIBTable& table, OperationHost& host) { StripAccents(table, "OBS", host); });
+    const Outcome rowByRow =
+        runWalk(richTable(60), "W", kCheckW, false,
+                [](TIBTable& table, OperationHost& host) { StripAccents(table, "OBS", host); });
     expectSame(batched, rowByRow);
 }
 

@@ -21,7 +21,8 @@ DialogAnswerer::DialogAnswerer() {
 DialogAnswerer::~DialogAnswerer() {
     timer_.stop();
     if (!answers_.empty())
-        ADD_FAILURE() << answers_.size() << " queued dialog answer(s) never used: an expected dialog did not show";
+        ADD_FAILURE() << answers_.size()
+                      << " queued dialog answer(s) never used: an expected dialog did not show";
 }
 
 DialogAnswerer& DialogAnswerer::press(QMessageBox::StandardButton button) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <arpa/inet.h>
+#include <deque>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -12,7 +13,6 @@
 #include <stdexcept>
 #include <sys/socket.h>
 #include <unistd.h>
-#include <deque>
 #include <vector>
 
 struct LinkForwarder::Pair {
@@ -248,7 +248,8 @@ void LinkForwarder::run() {
                 }
                 if (delay_.count() > 0) {
                     auto& queue = side == 0 ? pair.toServer : pair.toClient;
-                    queue.push_back({now + delay_, std::string(buffer.data(), static_cast<std::size_t>(got))});
+                    queue.push_back(
+                        {now + delay_, std::string(buffer.data(), static_cast<std::size_t>(got))});
                 } else if (!writeAll(to, buffer.data(), static_cast<std::size_t>(got))) {
                     finished.push_back(i);
                     break;

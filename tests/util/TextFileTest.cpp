@@ -1,6 +1,6 @@
 // The settings file's reads and writes, and what their failures say.
-#include "util/Exceptions.h"
 #include "util/TextFile.h"
+#include "util/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -16,7 +16,8 @@ TEST(Utf8TextTest, EveryByteOfTheCodePageKeepsItsCharacter) {
 
 TEST(Utf8TextTest, TextOfTheSystemComesBackIntoTheCodePage) {
     EXPECT_EQ(Utf8ToAnsi("Permiss\u00e3o negada"), "Permiss\xE3o negada");
-    EXPECT_EQ(Utf8ToAnsi("/home/jos\u00e9/a\u00e7\u00e3o \u20ac \u0178"), "/home/jos\xE9/a\xE7\xE3o \x80 \x9F");
+    EXPECT_EQ(Utf8ToAnsi("/home/jos\u00e9/a\u00e7\u00e3o \u20ac \u0178"),
+              "/home/jos\xE9/a\xE7\xE3o \x80 \x9F");
     // What the code page cannot hold, and bytes that are not UTF-8, are marked.
     EXPECT_EQ(Utf8ToAnsi("\u4e2d \U0001F600 ok"), "? ? ok");
     EXPECT_EQ(Utf8ToAnsi("a\xE3o \xC3"), "a?o ?");
