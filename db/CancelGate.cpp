@@ -20,6 +20,7 @@ std::mutex gateMutex;
 std::atomic<bool> armed{false};
 bool cancelAsked = false;          // stays until disarmed: no later call starts
 ClientHandle* runningOn = nullptr; // the attachment of the call under way
+bool cancelSent = false;           // to the call under way
 thread_local int heldOpen = 0;
 
 } // namespace
@@ -37,6 +38,7 @@ void Disarm() noexcept {
     armed.store(false);
     cancelAsked = false;
     runningOn = nullptr;
+    cancelSent = false;
 }
 
 bool CancelRunningCall() {
@@ -50,6 +52,7 @@ bool CancelRunningCall() {
     // "Nothing to cancel" when the call has just ended: nothing to do either.
     StatusVector ignored;
     lib.fb_cancel_operation(ignored.get(), runningOn, fb_cancel_raise);
+    cancelSent = true;
     return true;
 }
 
@@ -69,6 +72,18 @@ Call::~Call() {
     if (!entered_)
         return;
     std::lock_guard lock(gateMutex);
+    if (cancelSent) {
+        // A cancel that reached the server as the call was ending stays
+        // pending there and would stop the next thing that fetches a row:
+        // the commit step's reading of the table, which would then roll the
+        // user's work back. Turning cancelling off drops it; then it is
+        // turned on again for the next call.
+        const ClientLibrary& lib = Client();
+        StatusVector ignored;
+        lib.fb_cancel_operation(ignored.get(), runningOn, fb_cancel_disable);
+        lib.fb_cancel_operation(ignored.get(), runningOn, fb_cancel_enable);
+        cancelSent = false;
+    }
     runningOn = nullptr;
 }
 
