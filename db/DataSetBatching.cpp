@@ -41,10 +41,6 @@ std::string typeOfColumn(int dialect, const std::string& relation, const std::st
 
 } // namespace
 
-bool TIBCustomDataSet::BatchingWrites() const {
-    return batch_ != nullptr;
-}
-
 void TIBCustomDataSet::BeginBatchedWrites(std::function<void(int rows)> rowsWritten) {
     batch_ = std::make_unique<WriteBatch>();
     batch_->RowsWritten = std::move(rowsWritten);

@@ -88,7 +88,6 @@ public:
     // Leaves the mode. Rows still gathered are dropped, as Close drops an
     // unposted edit: the normal path flushes first.
     void EndBatchedWrites() noexcept;
-    bool BatchingWrites() const;
     // Off: a walk's rows go one by one, each the moment it is posted (the
     // row-by-row path, for comparing the two).
     void SetWriteBlocks(bool enabled) { writeBlocks_ = enabled; }

@@ -4,6 +4,7 @@
 // direct connection.
 #include "app/Startup.h"
 #include "app/uFrmCorvelo.h"
+#include "app/widgets/FlatButton.h"
 #include "tests/support/DialogAnswerer.h"
 #include "tests/support/TestDatabase.h"
 

@@ -1,26 +1,19 @@
 // Qt's own dialogs speak Portuguese like the program: the standard buttons of
 // the message boxes and the labels of the file dialogs, while every title and
 // text of the program stays as it is.
-#include "app/Startup.h"
-#include "app/uFrmCorvelo.h"
-#include "tests/support/DialogAnswerer.h"
+#include "tests/app/HardeningSupport.h"
 #include "tests/support/QtPrinters.h"
-#include "tests/support/TestDatabase.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <gtest/gtest.h>
-
-#include "app/widgets/FlatButton.h"
 
 namespace {
 
@@ -28,22 +21,15 @@ QString withoutMnemonic(QString text) {
     return text.remove(u'&');
 }
 
-class PortugueseDialogsTest : public ::testing::Test {
+class PortugueseDialogsTest : public HardeningTest {
 protected:
     void SetUp() override {
+        HardeningTest::SetUp();
         db.exec({"CREATE TABLE T (ID INTEGER NOT NULL PRIMARY KEY, NOME VARCHAR(20))",
                  "INSERT INTO T VALUES (1, 'Ana')", "INSERT INTO T VALUES (2, 'Bia')"});
-        CreateForms();
-        frmCorvelo->edtAlias->setText(QString::fromStdString(db.connectString()));
-        frmCorvelo->btncon->click();
-        frmCorvelo->edtArquivo->setEditText("T");
-        frmCorvelo->btnAbrir->click();
-        ASSERT_TRUE(frmCorvelo->table.Active());
+        connect();
+        open("T");
     }
-    void TearDown() override { DestroyForms(); }
-
-    TestDatabase db;
-    DialogAnswerer dialogs;
 };
 
 TEST_F(PortugueseDialogsTest, TheQuestionAfterACommandIsAnsweredWithSimOrNao) {
